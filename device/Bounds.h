@@ -1,0 +1,30 @@
+// Every pause, time-out and wait bound of the program, in one place.
+#pragma once
+
+#include <chrono>
+
+namespace quorin::bounds {
+using namespace std::chrono_literals;
+
+// Board protocol.
+inline constexpr auto configurationPause = 100ms; // between a configuration packet and the apply command
+inline constexpr unsigned openReadTimeoutMs = 2000;
+inline constexpr unsigned openWriteTimeoutMs = 1000;
+inline constexpr unsigned captureTimeoutMs = 1000; // read and write time-outs of a capture and a read-back
+inline constexpr int handshakeAttempts = 10;
+inline constexpr auto handshakeAttemptPause = 1ms;
+
+// Acquisition.
+inline constexpr auto framePause = 30ms;         // after each presented frame
+inline constexpr auto blockSilenceTimeout = 1s;  // a board silent this long has its frame requested again
+inline constexpr auto blockPollBackoff = 1ms;    // sleep between polls of an empty receive queue
+inline constexpr auto acquisitionStopBound = 5s; // longest a stop waits for the loop (export excluded)
+
+// Developer window.
+inline constexpr auto parameterReadBackTimeout = 2s;
+
+// Main window.
+inline constexpr auto splashDuration = 1000ms;
+inline constexpr auto captureButtonLock = 1000ms;
+
+} // namespace quorin::bounds
