@@ -9,6 +9,7 @@
 #include <QThread>
 
 #include <atomic>
+#include <chrono>
 
 class Quorin_VideoThread : public QThread {
     Q_OBJECT
@@ -32,6 +33,10 @@ public:
     // Copied from the process-wide values by the start protocol.
     FT_HANDLE deviceHandle = nullptr;
     FT_STATUS status = FT_OK;
+
+    // Stop protocol, thread side: clears the loop flag and waits for the loop to return, at most
+    // `bound`. Returns whether the loop has ended.
+    bool stopAndWait(std::chrono::milliseconds bound);
 
 signals:
     void labelUishow(QImage Qtemp);
