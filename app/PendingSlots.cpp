@@ -1,0 +1,39 @@
+// Slots whose behaviour is still to be filled; each group moves to the file of its concern.
+#include "Quorin_Interface.h"
+
+#include <QCloseEvent>
+
+// Capture and picture.
+void Quorin_Interface::on_Capture_click() {}
+void Quorin_Interface::showuilabel(QImage) {}
+void Quorin_Interface::savepic(QImage) {}
+void Quorin_Interface::on_Rotate_click() {}
+void Quorin_Interface::on_Mirror_click() {}
+void Quorin_Interface::stopCapture() {}
+
+// Developer gate and contact.
+void Quorin_Interface::DevelopModeSlot() {}
+void Quorin_Interface::ConnectUs() {}
+void Quorin_Interface::on_Password_close_click() {}
+void Quorin_Interface::on_Password_ok_click() {}
+void Quorin_Interface::on_Password_look_click() {}
+
+// Save options and progress.
+void Quorin_Interface::on_Save_click() {}
+void Quorin_Interface::on_Save_layout_dismiss_click() {}
+void Quorin_Interface::on_Save_confirm_click() {}
+void Quorin_Interface::on_Choice_Path_click() {}
+void Quorin_Interface::threadSaveDialog() {}
+
+// Operator controls: voltages, current range, chip type, references, settings file.
+void Quorin_Interface::on_TFTConfig_click() {}
+void Quorin_Interface::onCurrentSetting() {}
+void Quorin_Interface::on_Chip_switch() {}
+void Quorin_Interface::on_GetMax() {}
+void Quorin_Interface::on_GetMin() {}
+void Quorin_Interface::threadSetMaxMinDialog() {}
+void Quorin_Interface::on_Calibration_click() {}
+void Quorin_Interface::loadSettings() {}
+void Quorin_Interface::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+}
