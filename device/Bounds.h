@@ -22,6 +22,7 @@ inline constexpr auto acquisitionStopBound = 5s; // longest a stop waits for the
 
 // Developer window.
 inline constexpr auto parameterReadBackTimeout = 2s;
+inline constexpr auto parameterPollBackoff = 1ms; // sleep between polls of an empty receive queue
 
 // Main window.
 inline constexpr auto splashDuration = 1000ms;
