@@ -28,4 +28,10 @@ inline constexpr auto parameterPollBackoff = 1ms; // sleep between polls of an e
 inline constexpr auto splashDuration = 1000ms;
 inline constexpr auto captureButtonLock = 1000ms;
 
+// Real boards (libftdi backend).
+inline constexpr unsigned ftdiDefaultTimeoutMs = 5000;  // libftdi's own, in force until the program sets one
+inline constexpr unsigned ftdiLongestTimeoutMs = 30000; // 0 ("wait forever") and longer are capped here
+inline constexpr auto ftdiReaderStopMargin = 500ms;     // close waits one USB read time-out plus this
+inline constexpr unsigned char ftdiLatencyTimerMs = 2;  // the bridge flushes a short packet this often
+
 } // namespace quorin::bounds
