@@ -2,6 +2,7 @@
 
 #include "Bounds.h"
 #include "CommandFrames.h"
+#include "TimingPackets.h"
 
 #include <algorithm>
 #include <chrono>
@@ -35,45 +36,21 @@ std::string lowerHex(std::uint32_t v) {
     return text;
 }
 
-struct Labelled {
-    const char* label;
-    const char* field;
+constexpr const char* dacLabels[16] = {
+    "GOA_DC2:", "GOA_DC1:",   "VGL:",       "TFT_Vbias:", "TFT_VCOM:", "GOA_DCH:", "GOA_DC3:", "MUX_H:",
+    "MUX_L:",   "Pixel_DC1:", "Pixel_DC2:", "Pixel_DC3:", "Vc1k_H:",   "Vscan_L:", "Vscan_H:", "BK1:",
 };
 
-constexpr Labelled dacRows[16] = {
-    {"GOA_DC2:", "lineEdit_goa_dc2"},
-    {"GOA_DC1:", "lineEdit_goaDc1"},
-    {"VGL:", "lineEdit_vgl"},
-    {"TFT_Vbias:", "lineEdit_tftVbias"},
-    {"TFT_VCOM:", "lineEdit_tftVcom"},
-    {"GOA_DCH:", "lineEdit_goaDch"},
-    {"GOA_DC3:", "lineEdit_goaDc3"},
-    {"MUX_H:", "lineEdit_muxH"},
-    {"MUX_L:", "lineEdit_muxL"},
-    {"Pixel_DC1:", "lineEdit_pixelDc1"},
-    {"Pixel_DC2:", "lineEdit_pixelDc2"},
-    {"Pixel_DC3:", "lineEdit_pixelDc3"},
-    {"Vc1k_H:", "lineEdit_vclkH"},
-    {"Vscan_L:", "lineEdit_vscanL"},
-    {"Vscan_H:", "lineEdit_vscanH"},
-    {"BK1:", "lineEdit_bk1"},
+// In the order of goaFields: payload words 0 to 12, then 29 to 31 (13 to 28 are reserved).
+constexpr const char* goaLabels[16] = {
+    "rst_fall:",     "rst_rise:", "stv_rise:",  "stv_fall:", "ck_start:", "ck_high:",
+    "ck_low :",      "ck_num:",   "xck_start:", "xck_high:", "xck_low:",  "xck_num:",
+    "total_period:", "sa_start:", "sb_start:",  "sab_high:",
 };
 
-// GOA words shown, with their offsets; words 13 to 28 are reserved.
-struct GoaRow {
-    std::size_t offset;
-    Labelled row;
-};
-constexpr GoaRow goaRows[16] = {
-    {49, {"rst_fall:", "lineEdit_9"}},      {53, {"rst_rise:", "lineEdit_10"}},
-    {57, {"stv_rise:", "lineEdit_11"}},     {61, {"stv_fall:", "lineEdit_12"}},
-    {65, {"ck_start:", "lineEdit_13"}},     {69, {"ck_high:", "lineEdit_14"}},
-    {73, {"ck_low :", "lineEdit_15"}},      {77, {"ck_num:", "lineEdit_16"}},
-    {81, {"xck_start:", "lineEdit_17"}},    {85, {"xck_high:", "lineEdit_18"}},
-    {89, {"xck_low:", "lineEdit_19"}},      {93, {"xck_num:", "lineEdit_20"}},
-    {97, {"total_period:", "lineEdit_21"}}, {165, {"sa_start:", "lineEdit_94"}},
-    {169, {"sb_start:", "lineEdit_95"}},    {173, {"sab_high:", "lineEdit_96"}},
-};
+std::string fieldName(int number) {
+    return "lineEdit_" + std::to_string(number);
+}
 
 std::string scanLabel(int k) {
     if (k == 0)
@@ -99,11 +76,13 @@ std::vector<ParameterRow> decodeParameterBlock(const ParameterBlock& block) {
         {"CFG_REG:", lowerHex(unsignedAt(block, 12, 2)), "lineEdit_cfgreg"},
     };
     for (std::size_t i = 0; i < 16; ++i)
-        rows.push_back({dacRows[i].label, volts(unsignedAt(block, 17 + 2 * i, 2)), dacRows[i].field});
+        rows.push_back({dacLabels[i], volts(unsignedAt(block, 17 + 2 * i, 2)), dacFields[i]});
 
     if (block[0] == 1) {
-        for (const GoaRow& g : goaRows)
-            rows.push_back({g.row.label, signedWordAt(block, g.offset), g.row.field});
+        for (std::size_t i = 0; i < goaFields.size(); ++i) {
+            const std::size_t word = i < 13 ? i : i + 16;
+            rows.push_back({goaLabels[i], signedWordAt(block, 49 + 4 * word), fieldName(goaFields[i])});
+        }
     } else {
         for (int k = 0; k < 43; ++k)
             rows.push_back(

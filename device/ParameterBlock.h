@@ -13,6 +13,14 @@
 namespace quorin {
 
 inline constexpr std::size_t parameterBlockSize = 256;
+
+// The developer window's DAC fields in voltage-packet slot order.
+inline constexpr std::array<const char*, 16> dacFields = {
+    "lineEdit_goa_dc2", "lineEdit_goaDc1",   "lineEdit_vgl",      "lineEdit_tftVbias",
+    "lineEdit_tftVcom", "lineEdit_goaDch",   "lineEdit_goaDc3",   "lineEdit_muxH",
+    "lineEdit_muxL",    "lineEdit_pixelDc1", "lineEdit_pixelDc2", "lineEdit_pixelDc3",
+    "lineEdit_vclkH",   "lineEdit_vscanL",   "lineEdit_vscanH",   "lineEdit_bk1",
+};
 using ParameterBlock = std::array<std::uint8_t, parameterBlockSize>;
 
 struct ParameterRow {

@@ -6,6 +6,7 @@
 #include "DriverBackend.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <deque>
 #include <memory>
@@ -16,6 +17,7 @@ public:
     static inline FT_HANDLE const handle = reinterpret_cast<FT_HANDLE>(0x5eed);
 
     std::vector<quorin::Bytes> writes;
+    std::vector<std::chrono::steady_clock::time_point> writeTimes;
     std::vector<std::vector<std::uint8_t>> replyPieces; // released after each parameter request
     int purges = 0;
 
@@ -51,6 +53,7 @@ public:
             return FT_INVALID_HANDLE;
         const auto* bytes = static_cast<const std::uint8_t*>(buffer);
         writes.emplace_back(bytes, bytes + length);
+        writeTimes.push_back(std::chrono::steady_clock::now());
         constexpr auto request = quorin::parameterRequest();
         if (std::equal(bytes, bytes + length, request.begin(), request.end()))
             pending_.assign(replyPieces.begin(), replyPieces.end());
