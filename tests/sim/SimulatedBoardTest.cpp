@@ -202,7 +202,9 @@ TEST_F(SimBoardTest, FramesArePacedAtTheProgrammedRate) {
         send(blockRequest(0));
         ASSERT_EQ(readFor(65536).size(), 65536u);
         send(blockRequest(0));
-        EXPECT_EQ(queued(), 0u);
+        if (std::chrono::steady_clock::now() - start < c.period / 2) { // a loaded machine may be slower
+            EXPECT_EQ(queued(), 0u);
+        }
         ASSERT_EQ(readFor(65536, 3000ms).size(), 65536u);
         EXPECT_GE(std::chrono::steady_clock::now() - start, c.period);
 
