@@ -41,24 +41,18 @@ FT_STATUS FtdiDevice::refusal() const {
 // Runs call on the context with no read in flight and the reader held back until it returns.
 template <class Call> FT_STATUS FtdiDevice::configure(Call call) {
     std::lock_guard write(writeMutex_);
-    std::chrono::milliseconds bound;
-    {
-        std::lock_guard state(stateMutex_);
-        if (const FT_STATUS refused = refusal())
-            return refused;
-        ++configWaiting_;
-        bound = readerBound();
-    }
-    std::unique_lock usb(usbMutex_, std::defer_lock);
+    std::unique_lock state(stateMutex_);
+    if (const FT_STATUS refused = refusal())
+        return refused;
+    ++configWaiting_;
     FT_STATUS status = FT_IO_ERROR; // a read stuck past its own time-out
-    if (usb.try_lock_for(bound)) {
+    if (changed_.wait_for(state, readerBound(), [&] { return !readInFlight_; })) {
+        state.unlock();
         status = call();
-        usb.unlock();
+        state.lock();
     }
-    {
-        std::lock_guard state(stateMutex_);
-        --configWaiting_;
-    }
+    --configWaiting_;
+    state.unlock();
     changed_.notify_all();
     return status;
 }
@@ -204,19 +198,16 @@ void FtdiDevice::readLoop() {
         if (closing_ || failed_)
             break;
         chunk.resize(readChunk_);
+        readInFlight_ = true;
         state.unlock();
-        int got;
-        {
-            std::lock_guard usb(usbMutex_);
-            got = table_.read(context_, chunk.data(), int(chunk.size()));
-        }
+        const int got = table_.read(context_, chunk.data(), int(chunk.size()));
         state.lock();
+        readInFlight_ = false;
         if (got > 0)
             ring_.put(chunk.data(), std::size_t(got));
         else if (got < 0 && got != usbTimeout && got != usbInterrupted)
             failed_ = true; // vanished or broken: the program must see it, not wait on silence
-        if (got != 0)
-            changed_.notify_all();
+        changed_.notify_all();
     }
     readerRunning_ = false;
     const bool shutDownHere = shutDownByReader_;
@@ -246,7 +237,7 @@ void FtdiDevice::close() {
 }
 
 void FtdiDevice::shutDown() {
-    std::scoped_lock exclusive(writeMutex_, usbMutex_);
+    std::lock_guard write(writeMutex_); // no read in flight: the reader has stopped, or runs this
     table_.setBitMode(context_, 0, FT_BITMODE_RESET);
     table_.closeDevice(context_);
     table_.freeContext(context_);

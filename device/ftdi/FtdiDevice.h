@@ -52,17 +52,17 @@ private:
     const Table table_;
     Context* const context_;
 
-    std::timed_mutex usbMutex_; // the context, between the reader's read and configuration
-    std::mutex writeMutex_;     // one write at a time; none during configuration or shut-down
+    std::mutex writeMutex_; // one write at a time; none during configuration or shut-down
 
     std::mutex stateMutex_; // everything below
     std::condition_variable changed_;
     ByteRing ring_;
     unsigned readChunk_ = 4096; // libftdi's default
     unsigned readTimeoutMs_;
-    int configWaiting_ = 0;
-    bool failed_ = false;  // the bridge vanished or its reader failed: every call fails from now on
-    bool closing_ = false; // the handle is gone
+    int configWaiting_ = 0;     // configuration calls waiting: the reader starts no read
+    bool readInFlight_ = false; // the reader is inside a read on the context
+    bool failed_ = false;       // the bridge vanished or its reader failed: every call fails from now on
+    bool closing_ = false;      // the handle is gone
     bool readerStarted_ = false;
     bool readerRunning_ = false;
     bool shutDownByReader_ = false;

@@ -221,10 +221,10 @@ TEST_F(OpenBridge, CloseWaitsForTheReadInFlightAndEndsAWaitingRead) {
     ASSERT_TRUE(waitForQueued(0)); // starts the reader
     ASSERT_TRUE(fake.waitForReadInFlight(1s));
     FT_STATUS readStatus = FT_OK;
-    std::thread acquisition([&] {
+    std::thread acquisition([&, h = handle] {
         Bytes buffer(1000);
         DWORD returned = 0;
-        readStatus = backend->read(handle, buffer.data(), 1000, &returned);
+        readStatus = backend->read(h, buffer.data(), 1000, &returned);
     });
     std::this_thread::sleep_for(20ms);
     const auto start = Clock::now();
