@@ -11,13 +11,6 @@ void Quorin_Interface::on_Rotate_click() {}
 void Quorin_Interface::on_Mirror_click() {}
 void Quorin_Interface::stopCapture() {}
 
-// Developer gate and contact.
-void Quorin_Interface::DevelopModeSlot() {}
-void Quorin_Interface::ConnectUs() {}
-void Quorin_Interface::on_Password_close_click() {}
-void Quorin_Interface::on_Password_ok_click() {}
-void Quorin_Interface::on_Password_look_click() {}
-
 // Save options and progress.
 void Quorin_Interface::on_Save_click() {}
 void Quorin_Interface::on_Save_layout_dismiss_click() {}
