@@ -3,14 +3,6 @@
 
 #include <QCloseEvent>
 
-// Capture and picture.
-void Quorin_Interface::on_Capture_click() {}
-void Quorin_Interface::showuilabel(QImage) {}
-void Quorin_Interface::savepic(QImage) {}
-void Quorin_Interface::on_Rotate_click() {}
-void Quorin_Interface::on_Mirror_click() {}
-void Quorin_Interface::stopCapture() {}
-
 // Save options and progress.
 void Quorin_Interface::on_Save_click() {}
 void Quorin_Interface::on_Save_layout_dismiss_click() {}
