@@ -5,6 +5,7 @@
 #include "CommandFrames.h"
 #include "Developer_Mode.h"
 #include "OperatorDialogs.h"
+#include "QStringPrinting.h"
 #include "RunningDataManager.h"
 #include "ScriptedBoard.h"
 
@@ -14,13 +15,6 @@
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
-
-#include <ostream>
-
-// Readable texts in failure reports.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 class DeveloperWindowTest : public ::testing::Test {
 protected:
