@@ -104,7 +104,7 @@ void SimulatedBoard::setNoiseFree(bool noiseFree) {
 
 std::vector<HostWrite> SimulatedBoard::writeLog() const {
     std::lock_guard lock(mutex_);
-    return log_;
+    return {log_.begin(), log_.end()};
 }
 
 void SimulatedBoard::clearWriteLog() {
@@ -199,6 +199,8 @@ FT_STATUS SimulatedBoard::hostWrite(std::uint64_t session, const std::uint8_t* b
         return FT_OK;
     if (!bytes)
         return FT_INVALID_PARAMETER;
+    if (log_.size() == writeLogCapacity)
+        log_.pop_front();
     log_.push_back({Clock::now(), {bytes, bytes + length}});
     HostStreamParser::Result parsed = parser_->feed(bytes, length);
     malformed_ += parsed.malformed;

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -25,6 +26,8 @@ inline constexpr std::size_t blockBytes = 65536;
 inline constexpr std::size_t parameterBlockBytes = 256;
 inline constexpr std::uint32_t maxCode = 0xFFFFF; // samples carry 20-bit codes
 inline constexpr std::uint32_t zeroSignalCode = 4096;
+// The write log keeps the most recent writes only, so a long session does not grow without bound.
+inline constexpr std::size_t writeLogCapacity = 100'000;
 
 enum class LightSource { Dark, Scene, FullLight };
 
@@ -142,7 +145,7 @@ private:
     bool noiseFree_ = false;
     bool havePacedFrame_ = false;
     std::chrono::steady_clock::time_point lastFrameReadyAt_{};
-    std::vector<HostWrite> log_;
+    std::deque<HostWrite> log_;
     std::vector<std::uint32_t> lastFrame_;
     std::size_t framesSynthesised_ = 0;
     std::size_t malformed_ = 0;

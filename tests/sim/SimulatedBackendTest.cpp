@@ -189,6 +189,14 @@ TEST_F(SimBoardTest, LogsEveryWriteThatReachedTheBoard) {
     EXPECT_EQ(board->malformedCount(), 1u);
 }
 
+TEST_F(SimBoardTest, TheWriteLogKeepsTheMostRecentWrites) {
+    for (std::size_t i = 0; i < quorin::sim::writeLogCapacity + 5; ++i)
+        send(Bytes{static_cast<std::uint8_t>(i % 200)});
+    const auto log = board->writeLog();
+    ASSERT_EQ(log.size(), quorin::sim::writeLogCapacity);
+    EXPECT_EQ(log.front().bytes, Bytes{5});
+}
+
 // The GUI thread toggles the scene and reads the board's state while the acquisition thread fetches
 // frames; run under ThreadSanitizer this shows any unguarded state.
 TEST_F(SimBoardTest, ServesTwoThreadsAtOnce) {
