@@ -4,7 +4,8 @@
 namespace developerstyle {
 
 inline constexpr const char* window = R"(
-QLineEdit { background-color: white; border: 1px solid gray; border-radius: 5px; }
+QLabel, QRadioButton { font-size: 12px; }
+QLineEdit { background-color: white; border: 1px solid gray; border-radius: 5px; font-size: 12px; }
 QPushButton { background-color: #8C6A26; border-radius: 12px; color: white; font-size: 13px; }
 QPushButton:hover { background-color: #A5823A; }
 QPushButton:pressed { background-color: #BF9B52; }
@@ -15,7 +16,7 @@ QTextEdit#textEdit { background-color: white; border: none; }
 QLabel#DevelopMode, QLabel#label_2, QLabel#label_3 {
     background-color: #896827; color: white; font-size: 14px; border-radius: 5px; }
 QScrollArea { border: none; background: transparent; }
-QTabBar::tab { height: 30px; min-width: 60px; background-color: #896827; color: white; }
+QTabBar::tab { height: 30px; min-width: 60px; font-size: 13px; background-color: #896827; color: white; }
 QTabBar::tab:selected { background-color: #e4d8cb; color: black; }
 QRadioButton::indicator { width: 12px; height: 12px; border-radius: 7px; border: 1px solid #896827; }
 QRadioButton::indicator:checked { background-color: #896827; }
