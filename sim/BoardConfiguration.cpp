@@ -1,5 +1,6 @@
 #include "SimulatedBoard.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quorin::sim {
