@@ -1,13 +1,160 @@
 #include "Recorder.h"
 
+#include "Quorin_VideoThread.h"
+#include "RunningDataManager.h"
+
+#include <QDir>
+#include <QMutexLocker>
+
+#include <opencv2/core/utility.hpp>
+#include <opencv2/imgcodecs.hpp>
+
+#include <iostream>
+
 namespace quorin {
+namespace {
+
+constexpr int exportFinished = -100; // saveProgress once the data files are written
+
+// Paths are built as UTF-8 and turned back into text, so non-ASCII names survive.
+QString joined(const QByteArray& utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+} // namespace
+
+void Recorder::setSavePath(const QByteArray& savePath) {
+    QMutexLocker lock(&mutex_);
+    savePath_ = savePath;
+}
+
+QByteArray Recorder::savePath() const {
+    QMutexLocker lock(&mutex_);
+    return savePath_;
+}
+
+Recorder::ExportReport Recorder::lastExport() const {
+    QMutexLocker lock(&mutex_);
+    return report_;
+}
 
 void Recorder::runStarted() {
     pictureCounter_ = 0;
 }
 
-void Recorder::recordRawFrame(RawFrame) {}
+void Recorder::recordRawFrame(RawFrame frame) {
+    auto* runState = RunningDataManager::instance();
+    savedFrames.emplace_back(frame.begin(), frame.end());
+    ++savedCount;
+    runState->setSaveProgress(savedCount);
+    emit thread_.saveDialog();
+    // At or past N: N may have been lowered by a confirmation during the recording.
+    if (savedCount < thread_.saveNumber.load(std::memory_order_relaxed))
+        return;
+    savedCount = 0;
+    thread_.isSaveData.store(false, std::memory_order_relaxed);
+    exportData();
+    runState->setSaveProgress(exportFinished);
+    emit thread_.saveDialog();
+}
 
-void Recorder::recordOrientedFrame(const cv::Mat&) {}
+void Recorder::exportData() {
+    const DataFilePaths paths = dataFilePaths(savePath(), RunningDataManager::instance()->saveName(),
+                                              thread_.saveNumber.load(std::memory_order_relaxed));
+    QStringList unwritten;
+    auto report = [&unwritten](FileWrite result, const QString& path) {
+        if (result == FileWrite::OpenFailed)
+            std::cout << "open failed" << std::endl;
+        if (result != FileWrite::Written) {
+            std::cerr << "Error: Cannot write " << path.toStdString() << std::endl;
+            unwritten << path;
+        }
+    };
+    report(writeCurrentValueFile(paths.currentValues, savedFrames, thread_.rangeFactor.load(),
+                                 thread_.int0Time.load()),
+           paths.currentValues);
+    report(writeRawSampleFile(paths.rawSamples, savedFrames, [](std::size_t i) { std::cout << i << '\n'; }),
+           paths.rawSamples);
+    std::cout.flush();
+    std::vector<SavedFrame>().swap(savedFrames);
+
+    QMutexLocker lock(&mutex_);
+    ++report_.serial;
+    report_.unwritten = unwritten;
+}
+
+// The three cases are exclusive, chosen from the flags as they are now.
+void Recorder::recordOrientedFrame(const cv::Mat& oriented) {
+    const bool pictures = thread_.isSavePicture.load(std::memory_order_acquire);
+    const bool video = thread_.isSaveVideo.load(std::memory_order_acquire);
+    const int saveNumber = thread_.saveNumber.load(std::memory_order_relaxed);
+    if (pictures && !video) {
+        ++pictureCounter_;
+        if (oriented.empty())
+            std::cerr << "Error: Source image is empty." << std::endl;
+        else
+            writePicture(oriented, pictureCounter_);
+        if (pictureCounter_ >= saveNumber) {
+            thread_.isSavePicture.store(false, std::memory_order_relaxed);
+            std::cout << "picture saved successfully." << std::endl;
+            pictureCounter_ = 0;
+        }
+    } else if (video && !pictures) {
+        if (pictureCounter_ == 0)
+            openVideo();
+        ++pictureCounter_;
+        if (oriented.empty())
+            std::cerr << "Error: Source video is empty." << std::endl;
+        else
+            video_.write(oriented);
+        if (pictureCounter_ >= saveNumber) {
+            thread_.isSaveVideo.store(false, std::memory_order_relaxed);
+            finishVideo();
+        }
+    } else if (video && pictures) {
+        if (pictureCounter_ == 0)
+            openVideo();
+        ++pictureCounter_;
+        if (oriented.empty()) {
+            std::cerr << "Error: Source image is empty." << std::endl;
+        } else {
+            video_.write(oriented);
+            writePicture(oriented, pictureCounter_);
+        }
+        if (pictureCounter_ >= saveNumber) {
+            thread_.isSavePicture.store(false, std::memory_order_relaxed);
+            thread_.isSaveVideo.store(false, std::memory_order_relaxed);
+            finishVideo();
+        }
+    }
+}
+
+void Recorder::writePicture(const cv::Mat& oriented, int number) {
+    const QByteArray name = RunningDataManager::instance()->saveName().toUtf8();
+    const QByteArray directory = savePath() + '/' + name + "pic";
+    const QString file = joined(directory + '/' + name + '_' + QByteArray::number(number) + ".png");
+    bool written = QDir().mkpath(joined(directory));
+    try {
+        written = written && cv::imwrite(file.toStdString(), oriented);
+    } catch (const cv::Exception&) {
+        written = false;
+    }
+    if (!written)
+        std::cerr << "Error: Failed to save the image." << std::endl;
+}
+
+void Recorder::openVideo() {
+    const QByteArray name = RunningDataManager::instance()->saveName().toUtf8();
+    if (!video_.open(joined(savePath() + '/' + name + '_' + "output_video.mp4"))) {
+        std::cerr << "Error: Could not create video writer." << std::endl;
+        std::cerr << "Ticks: " << static_cast<double>(cv::getTickCount()) << std::endl;
+    }
+}
+
+void Recorder::finishVideo() {
+    video_.finish();
+    std::cout << "video saved successfully." << std::endl;
+    pictureCounter_ = 0;
+}
 
 } // namespace quorin

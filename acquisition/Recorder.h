@@ -1,10 +1,19 @@
-// Recording of data, pictures and video inside the acquisition loop. Hook points only for now:
-// the loop calls them on the acquisition thread.
+// Recording of data, pictures and video inside the acquisition loop: the loop calls the hooks on
+// the acquisition thread; the GUI thread hands over the output directory and reads the outcome of
+// the last data export.
 #pragma once
 
+#include "DataExport.h"
 #include "GreyMapping.h"
+#include "VideoRecorder.h"
+
+#include <QByteArray>
+#include <QMutex>
+#include <QStringList>
 
 #include <opencv2/core/mat.hpp>
+
+#include <vector>
 
 class Quorin_VideoThread;
 
@@ -15,18 +24,44 @@ public:
     // The thread carries the arming flags and the recording parameters.
     explicit Recorder(Quorin_VideoThread& thread) : thread_(thread) {}
 
+    // Any thread: the output directory (UTF-8) of the recordings armed from now on, as a copy.
+    void setSavePath(const QByteArray& savePath);
+    QByteArray savePath() const;
+
     // A capture's loop starts: picture and video numbering starts again.
     void runStarted();
 
-    // The raw frame, before the grey mapping, while isSaveData is set.
+    // The raw frame, before the grey mapping, while isSaveData is set. Buffers it; the N-th frame
+    // runs the export of both data files.
     void recordRawFrame(RawFrame frame);
 
     // The oriented frame (256 × 256 CV_8UC1), while isSavePicture or isSaveVideo is set.
     void recordOrientedFrame(const cv::Mat& oriented);
 
+    // What the data exports so far came to: their count and the files the last one could not write.
+    struct ExportReport {
+        int serial = 0;
+        QStringList unwritten;
+    };
+    ExportReport lastExport() const;
+
 private:
+    void exportData();
+    void writePicture(const cv::Mat& oriented, int number);
+    void openVideo();
+    void finishVideo();
+
     Quorin_VideoThread& thread_;
-    int pictureCounter_ = 0; // pictures and video frames, separate from the reference collections
+
+    mutable QMutex mutex_; // guards savePath_ and report_
+    QByteArray savePath_;
+    ExportReport report_;
+
+    // Acquisition thread only.
+    std::vector<SavedFrame> savedFrames; // raw frames in arrival order, until their export
+    int savedCount = 0;                  // kept across stops of the capture
+    int pictureCounter_ = 0;             // pictures and video frames, separate from the reference collections
+    VideoRecorder video_;                // open from the first to the N-th video frame
 };
 
 } // namespace quorin
