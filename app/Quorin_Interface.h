@@ -3,6 +3,7 @@
 #pragma once
 
 #include "FullScreenLayouts.h"
+#include "SettingsModel.h"
 
 #include <QImage>
 #include <QKeyEvent>
@@ -76,6 +77,11 @@ protected:
 
     // While true, pictures arriving from the acquisition thread are ignored.
     bool displayFrozen = true;
+
+    // Save options: the N of the last confirmed recording, and the last data export whose failures
+    // the operator has been told of.
+    int saveNumber = 0;
+    int reportedExport = 0;
 
     // Menu bar.
     QMenuBar* menuBar_ = nullptr;
@@ -214,6 +220,12 @@ private:
     std::array<QLineEdit*, 6> visibleVoltageFields() const;
     std::array<QWidget*, 20> hiddenVoltageRowWidgets() const; // label and field of each hidden row
     void loadSettings();
+    // The sixteen voltage fields in settings-key order, lineEdit_35 first.
+    std::array<QLineEdit*, 16> voltageFields() const;
+    // Both act only for the source "json", the settings file.
+    void fillVoltageEdits(const QString& source);
+    void readVoltageEdits(const QString& source);
+    void saveSettings();
     void listDevices();
     void createMenuBar();
     void ensureCalibrationDirectory();
@@ -225,4 +237,8 @@ private:
     void stopCapture();
 
     QRegularExpressionValidator* voltageValidator = nullptr;
+
+    quorin::SettingsModel settings;
+    // The "Calibration" toggle: true means its next click resets the level maps, false that it loads them.
+    bool calibrationApplied = true;
 };
