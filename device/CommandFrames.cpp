@@ -2,6 +2,7 @@
 
 #include "Bounds.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 #include <thread>
@@ -14,9 +15,10 @@ std::uint8_t checksum(std::span<const std::uint8_t> payload) {
 
 Bytes configurationPacket(std::uint8_t type, std::span<const std::uint8_t> payload) {
     const Frame header = commandFrame(0x00, type);
-    Bytes packet(header.begin(), header.end());
-    packet.insert(packet.end(), payload.begin(), payload.end());
-    packet.push_back(checksum(payload));
+    Bytes packet(header.size() + payload.size() + 1);
+    std::copy(header.begin(), header.end(), packet.begin());
+    std::copy(payload.begin(), payload.end(), packet.begin() + header.size());
+    packet.back() = checksum(payload);
     return packet;
 }
 
