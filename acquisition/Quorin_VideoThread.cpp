@@ -129,6 +129,7 @@ bool Quorin_VideoThread::fetchFrame(BlockAssembler& assembler, std::vector<std::
             break;
         case BlockAssembler::Step::SendRequest:
             requestBlock(assembler.block());
+            lastData = Clock::now();
             break;
         case BlockAssembler::Step::OverFull:
             restartFrame(assembler);
