@@ -18,6 +18,7 @@ struct FakeFtdi::Context {
     bool everOpened = false;
     bool interfaceA = false;
     int readTimeoutMs = 5000;
+    int latencyMs = 0; // 0: not set, a read waits for data up to its time-out
 };
 
 struct FakeFtdi::List {
@@ -156,8 +157,13 @@ const Table& FakeFtdi::table() {
                                unsigned size) { return control(c, "read chunk " + std::to_string(size)); },
         .setWriteChunkSize = [](::quorin::driver::ftdi::Context* c,
                                 unsigned size) { return control(c, "write chunk " + std::to_string(size)); },
-        .setLatencyTimer = [](::quorin::driver::ftdi::Context* c,
-                              unsigned char ms) { return control(c, "latency " + std::to_string(ms)); },
+        .setLatencyTimer =
+            [](::quorin::driver::ftdi::Context* c, unsigned char ms) {
+                const int result = control(c, "latency " + std::to_string(ms));
+                std::lock_guard lock(fake(c)->fake->mutex_);
+                fake(c)->latencyMs = ms;
+                return result;
+            },
         .setFlowControl =
             [](::quorin::driver::ftdi::Context* c, int flow) {
                 char call[32];
@@ -179,9 +185,12 @@ const Table& FakeFtdi::table() {
                     return usbUnavailable;
                 ++f.readsInFlight_;
                 f.changed_.notify_all();
+                // Like the bridge, which sends its status bytes every latency period: an empty read then.
+                const bool flushes = context->latencyMs > 0;
                 const auto deadline =
-                    std::chrono::steady_clock::now() + std::chrono::milliseconds(context->readTimeoutMs);
-                int result = usbTimeout;
+                    std::chrono::steady_clock::now() +
+                    std::chrono::milliseconds(flushes ? context->latencyMs : context->readTimeoutMs);
+                int result = flushes ? 0 : usbTimeout;
                 for (;;) {
                     if (f.unplugged_) {
                         result = usbNoDevice;
@@ -215,6 +224,10 @@ const Table& FakeFtdi::table() {
                 if (f.unplugged_ || f.writeResult_ < 0)
                     return f.unplugged_ ? -1 : f.writeResult_;
                 f.written_.insert(f.written_.end(), buffer, buffer + size);
+                for (const auto& [request, reply] : f.answers_)
+                    if (std::equal(buffer, buffer + size, request.begin(), request.end()))
+                        f.arriving_.push_back(reply);
+                f.changed_.notify_all();
                 return size;
             },
     };
@@ -227,6 +240,11 @@ void FakeFtdi::arrive(std::vector<unsigned char> chunk) {
         arriving_.push_back(std::move(chunk));
     }
     changed_.notify_all();
+}
+
+void FakeFtdi::answer(std::vector<unsigned char> request, std::vector<unsigned char> reply) {
+    std::lock_guard lock(mutex_);
+    answers_.emplace_back(std::move(request), std::move(reply));
 }
 
 void FakeFtdi::unplug() {

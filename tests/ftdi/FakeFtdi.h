@@ -10,6 +10,7 @@
 #include <deque>
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quorin::test {
@@ -32,6 +33,8 @@ public:
     // Bytes from the board; one bulk read delivers at most one chunk.
     void arrive(std::vector<unsigned char> chunk);
     void unplug();
+    // The board answers a write of exactly these bytes with the reply.
+    void answer(std::vector<unsigned char> request, std::vector<unsigned char> reply);
     // Reads in flight and later ones hang, past their time-out, until released.
     void hangReads(bool hang);
     void failWrites(int result) {
@@ -64,6 +67,7 @@ private:
     std::vector<FakeBridge> bridges_;
     std::deque<std::vector<unsigned char>> arriving_;
     std::vector<unsigned char> written_;
+    std::vector<std::pair<std::vector<unsigned char>, std::vector<unsigned char>>> answers_;
     std::vector<std::string> calls_;
     int writeResult_ = 0; // 0: writes succeed
     int readsInFlight_ = 0;
