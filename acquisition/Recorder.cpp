@@ -14,8 +14,6 @@
 namespace quorin {
 namespace {
 
-constexpr int exportFinished = -100; // saveProgress once the data files are written
-
 // Paths are built as UTF-8 and turned back into text, so non-ASCII names survive.
 QString joined(const QByteArray& utf8) {
     return QString::fromUtf8(utf8);
@@ -54,7 +52,7 @@ void Recorder::recordRawFrame(RawFrame frame) {
     savedCount = 0;
     thread_.isSaveData.store(false, std::memory_order_relaxed);
     exportData();
-    runState->setSaveProgress(exportFinished);
+    runState->setSaveProgress(exportFinishedProgress);
     emit thread_.saveDialog();
 }
 

@@ -19,6 +19,9 @@ class Quorin_VideoThread;
 
 namespace quorin {
 
+// saveProgress once the data files of a recording have been written.
+inline constexpr int exportFinishedProgress = -100;
+
 class Recorder {
 public:
     // The thread carries the arming flags and the recording parameters.
