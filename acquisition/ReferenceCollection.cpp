@@ -5,10 +5,12 @@
 
 namespace quorin {
 
+namespace {
+
 // One pass over the 15 slots: sum − smallest − largest equals the sum of the 13 middle samples
-// modulo 2^32, so the result matches the sorting reference exactly.
-__attribute__((target_clones("avx2", "default"))) void
-trimmedMeans(SampleStore store, std::span<std::uint32_t, frame::pixelCount> means) {
+// modulo 2^32, so the result matches the sorting reference exactly. Plain loops over runs of
+// pixels, which the compiler vectorises.
+inline void trimmedMeansOnePass(SampleStore store, std::span<std::uint32_t, frame::pixelCount> means) {
     constexpr std::size_t run = 64;
     for (std::size_t first = 0; first < frame::pixelCount; first += run) {
         std::uint32_t sum[run], least[run], most[run];
@@ -26,6 +28,25 @@ trimmedMeans(SampleStore store, std::span<std::uint32_t, frame::pixelCount> mean
         for (std::size_t i = 0; i < run; ++i)
             means[first + i] = (sum[i] - least[i] - most[i]) / 13u;
     }
+}
+
+#if defined(__x86_64__) || defined(__i386__)
+// Chosen at run time (not with an ifunc, which sanitizer builds cannot resolve at load time).
+__attribute__((target("avx2"))) void trimmedMeansAvx2(SampleStore store,
+                                                      std::span<std::uint32_t, frame::pixelCount> means) {
+    trimmedMeansOnePass(store, means);
+}
+#endif
+
+} // namespace
+
+void trimmedMeans(SampleStore store, std::span<std::uint32_t, frame::pixelCount> means) {
+#if defined(__x86_64__) || defined(__i386__)
+    static const bool haveAvx2 = __builtin_cpu_supports("avx2");
+    if (haveAvx2)
+        return trimmedMeansAvx2(store, means);
+#endif
+    trimmedMeansOnePass(store, means);
 }
 
 void trimmedMeansReference(SampleStore store, std::span<std::uint32_t, frame::pixelCount> means) {
