@@ -1,53 +1,24 @@
 // The developer gate and the contact dialog on the real main window.
 #include "ConnectDialog.h"
 #include "Developer_Mode.h"
-#include "OperatorDialogs.h"
+#include "MainWindowFixture.h"
 #include "ProcessState.h"
 #include "QStringPrinting.h"
-#include "QuorinWidget.h"
-#include "Quorin_VideoThread.h"
-#include "SimulatedBoard.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
-#include <gtest/gtest.h>
-
 namespace {
 
-// The main window on a simulated board in its own working directory. No capture is started, so the
-// window, the developer window and the thread object can simply be deleted afterwards.
-class DeveloperGate : public ::testing::Test {
+class DeveloperGate : public quorin::test::MainWindowFixture {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(QDir::setCurrent(workDir.path()));
-        quorin::sim::installSimulatedBackend();
-        quorin::dialogs::install({[this](const QString& text) { messages << text; }, {}, {}});
-        window = std::make_unique<QuorinWidget>();
+        MainWindowFixture::SetUp();
         messages.clear(); // the start-up's own messages
-    }
-    void TearDown() override {
-        Quorin_VideoThread* thread = window->acquisitionThread();
-        window.reset();
-        delete developerWindow;
-        developerWindow = nullptr;
-        delete thread;
-        quorin::dialogs::install({});
-        quorin::driver::installBackend(nullptr);
-    }
-
-    template <typename W = QWidget> W* find(const QString& name) const { return window->findChild<W*>(name); }
-    void click(const QString& name) const { find<QAbstractButton>(name)->click(); }
-    bool visible(const QString& name) const { return find(name)->isVisibleTo(window.get()); }
-    void openBoard() {
-        click(QStringLiteral("pushButton_5"));
-        ASSERT_TRUE(deviceOpen) << messages.join('|').toStdString();
     }
     // The menu entry that leads here is kept out of every menu; its slot is what it would run.
     void openGate() { window->DevelopModeSlot(); }
@@ -55,10 +26,6 @@ protected:
     bool gateOpen() const {
         return visible(QStringLiteral("password_input")) && visible(QStringLiteral("widget"));
     }
-
-    QTemporaryDir workDir;
-    QStringList messages;
-    std::unique_ptr<QuorinWidget> window;
 };
 
 } // namespace
