@@ -45,13 +45,16 @@ int runQuorinStation(int argc, char** argv, std::shared_ptr<driver::Backend> bac
 
     auto window = std::make_unique<QuorinWidget>();
     window->setFixedSize(1228, 664);
-    QObject::connect(&timer, &QTimer::timeout, window.get(), [&splash, shown = window.get()] {
-        splash.close();
-        shown->show();
-    });
     std::unique_ptr<QWidget> companionWindow = companion ? companion() : nullptr;
     if (companionWindow)
-        companionWindow->show();
+        companionWindow->setAttribute(Qt::WA_QuitOnClose, false); // closing the main window ends the program
+    QObject::connect(&timer, &QTimer::timeout, window.get(),
+                     [&splash, shown = window.get(), beside = companionWindow.get()] {
+                         splash.close();
+                         shown->show();
+                         if (beside)
+                             beside->show();
+                     });
 
     const int code = app.exec();
     if (!closeStation(std::move(window))) {

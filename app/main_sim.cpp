@@ -1,7 +1,10 @@
-// Quorin Station on a simulated board.
-#include "SimulatedBoard.h"
+// Quorin Station on a simulated board, with the "Simulated board" window beside it.
+#include "SimulatedBoardPanel.h"
 #include "Station.h"
 
 int main(int argc, char** argv) {
-    return quorin::runQuorinStation(argc, argv, quorin::sim::installSimulatedBackend());
+    const auto backend = quorin::sim::installSimulatedBackend();
+    return quorin::runQuorinStation(argc, argv, backend, [board = backend->board()] {
+        return std::make_unique<quorin::sim::SimulatedBoardPanel>(board);
+    });
 }

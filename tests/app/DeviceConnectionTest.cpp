@@ -4,8 +4,10 @@
 
 #include "CommandFrames.h"
 #include "ProcessState.h"
+#include "Quorin_VideoThread.h"
 
 #include <QComboBox>
+#include <QTest>
 
 #include <mutex>
 
@@ -168,6 +170,30 @@ TEST_F(BoardConnection, UnpluggedBoardCannotBeOpened) {
     EXPECT_FALSE(deviceOpen);
     const auto calls = recorder->calls();
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "reset"), 0) << "no configuration after a failed open";
+}
+
+// Closing under a running capture must stop the loop first: the handle never dies under a driver call.
+TEST_F(BoardConnection, CloseDuringCaptureStopsTheLoopBeforeClosingTheHandle) {
+    pressOpenClose();
+    ASSERT_EQ(text("pushButton_5"), "Close");
+    click("pushButton_2");
+    ASSERT_TRUE(captureRunning);
+    QTRY_VERIFY_WITH_TIMEOUT(board().framesSynthesised() > 0, 5000);
+
+    pressOpenClose();
+    EXPECT_EQ(text("pushButton_5"), "Open");
+    EXPECT_FALSE(deviceOpen);
+    EXPECT_FALSE(captureRunning);
+    EXPECT_FALSE(window->acquisitionThread()->isRunning());
+    EXPECT_EQ(text("label_Running"), "   Stop");
+    EXPECT_EQ(text("pushButton_2"), "Capture");
+    EXPECT_FALSE(board().isOpen());
+
+    const auto calls = recorder->calls();
+    ASSERT_GE(calls.size(), 2u);
+    EXPECT_EQ(calls.back(), "close") << "no driver call after the handle is closed";
+    EXPECT_EQ(calls[calls.size() - 2], "write 6") << "the apply command goes out before the close";
+    EXPECT_EQ(writes(board()).back(), bytesOf(quorin::applyCommand()));
 }
 
 namespace {
