@@ -236,9 +236,9 @@ void Quorin_Interface::setupSettingsPanel() {
     widget_5 = make<QWidget>(widget_set1, "widget_5");
     widget_5->setFixedSize(260, 248);
     DevelopMode_2 =
-        makeText<QLabel>(widget_5, "DevelopMode_2", {0, 5, 250, 30}, QStringLiteral("Current Range"));
+        makeText<QLabel>(widget_5, "DevelopMode_2", {0, 25, 250, 30}, QStringLiteral("Current Range"));
     DevelopMode_2->setStyleSheet(quorin::styles::panelTitle);
-    ADC_layout_2 = make<QFrame>(widget_5, "ADC_layout_2", {0, 45, 250, 190});
+    ADC_layout_2 = make<QFrame>(widget_5, "ADC_layout_2", {0, 62, 250, 184});
     ADC_layout_2->setMinimumSize(250, 150);
     ADC_layout_2->setMaximumSize(250, 200);
     styleAsPanel(ADC_layout_2, quorin::styles::panelFrame);
@@ -270,6 +270,11 @@ void Quorin_Interface::setupSettingsPanel() {
     radioSCAN = makeText<QRadioButton>(frame, "radioSCAN", {20, 15, 70, 20}, QStringLiteral("Type A"));
     radioSCAN->setChecked(true);
     radioGOA = makeText<QRadioButton>(frame, "radioGOA", {20, 40, 70, 20}, QStringLiteral("Type B"));
+    for (QRadioButton* type : {radioSCAN, radioGOA}) {
+        QFont typeFont = type->font();
+        typeFont.setPointSize(10); // the 70-pixel buttons must hold their texts
+        type->setFont(typeFont);
+    }
     pushButton_switch =
         makeText<QPushButton>(frame, "pushButton_switch", {110, 25, 110, 25}, QStringLiteral("Switch"));
     pushButton_switch->setStyleSheet(quorin::styles::settingButton);
