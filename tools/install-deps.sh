@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs what Quorin Station needs to build, run and test on Debian 12. Safe to re-run.
+# Extra package names given as arguments are installed too (CI adds its sanitizer and fuzzing tools).
 set -euo pipefail
 packages=(
     cmake g++ make pkg-config
@@ -8,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libftdi1-dev
     fonts-dejavu-core
+    "$@"
 )
 missing=()
 for p in "${packages[@]}"; do
