@@ -59,17 +59,21 @@ bool writeCurrentFile(const QString& path, std::span<const std::uint32_t> means,
     });
 }
 
-void writeCalibrationFiles(Reference kind, std::span<const std::uint32_t> means, int rangeFactor,
-                           int int0Time) {
+QStringList writeCalibrationFiles(Reference kind, std::span<const std::uint32_t> means, int rangeFactor,
+                                  int int0Time) {
     const CalibrationPaths paths = calibrationPaths(kind);
-    auto report = [](bool written, const QString& path) {
-        if (written)
+    QStringList unwritten;
+    auto report = [&unwritten](bool written, const QString& path) {
+        if (written) {
             qDebug() << "ok" << path;
-        else
+        } else {
             qDebug() << "gg";
+            unwritten << path;
+        }
     };
     report(writeMeanFile(paths.meanFile, means), paths.meanFile);
     report(writeCurrentFile(paths.currentFile, means, rangeFactor, int0Time), paths.currentFile);
+    return unwritten;
 }
 
 int loadMeanFile(const QString& path, double factor, std::span<std::uint32_t> map) {

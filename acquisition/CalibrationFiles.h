@@ -5,6 +5,7 @@
 #include "ReferenceCollection.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <span>
@@ -30,9 +31,9 @@ bool writeCurrentFile(const QString& path, std::span<const std::uint32_t> means,
                       int int0Time);
 
 // Both files of a collection, the mean file first; "ok" and the file name, or "gg", on the debug
-// stream for each.
-void writeCalibrationFiles(Reference kind, std::span<const std::uint32_t> means, int rangeFactor,
-                           int int0Time);
+// stream for each. Returns the files that could not be written.
+QStringList writeCalibrationFiles(Reference kind, std::span<const std::uint32_t> means, int rangeFactor,
+                                  int int0Time);
 
 // Reads a mean file into `map` (levelFromMean of each number with `factor`), tolerant of damage:
 // parts of a line that are not unsigned decimal integers are skipped, numbers beyond the 65,536th

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <thread>
+#include <utility>
 
 using namespace quorin;
 
@@ -66,6 +67,11 @@ std::vector<std::uint32_t> Quorin_VideoThread::onMean() const {
 std::vector<std::uint32_t> Quorin_VideoThread::offMean() const {
     QMutexLocker lock(&mapsMutex_);
     return offMean_;
+}
+
+QStringList Quorin_VideoThread::takeUnwrittenCalibrationFiles() {
+    QMutexLocker lock(&mapsMutex_);
+    return std::exchange(unwrittenCalibration_, {});
 }
 
 void Quorin_VideoThread::run() {
@@ -179,8 +185,12 @@ void Quorin_VideoThread::finishCollection(Reference kind) {
         maps_ = std::make_shared<const LevelMaps>(std::move(lower), std::move(upper));
         (fullOn ? onMean_ : offMean_) = means;
     }
-    writeCalibrationFiles(kind, means, rangeFactor.load(std::memory_order_relaxed),
-                          int0Time.load(std::memory_order_relaxed));
+    const QStringList unwritten = writeCalibrationFiles(
+        kind, means, rangeFactor.load(std::memory_order_relaxed), int0Time.load(std::memory_order_relaxed));
+    {
+        QMutexLocker lock(&mapsMutex_);
+        unwrittenCalibration_ << unwritten;
+    }
     auto* runState = RunningDataManager::instance();
     if (fullOn) {
         isGetMax.store(false, std::memory_order_relaxed);

@@ -13,6 +13,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QMutex>
+#include <QStringList>
 #include <QThread>
 
 #include <atomic>
@@ -65,6 +66,8 @@ public:
     // Trimmed means of the last finished Full-ON / Full-OFF collection (empty before the first).
     std::vector<std::uint32_t> onMean() const;
     std::vector<std::uint32_t> offMean() const;
+    // The calibration files the finished collections could not write, since the last call.
+    QStringList takeUnwrittenCalibrationFiles();
 
     // Everything the loop does with one complete frame up to the emit: reference collections,
     // grey mapping, orientation, recording hooks; returns the presentation image (also in
@@ -93,6 +96,7 @@ private:
     std::shared_ptr<const quorin::LevelMaps> maps_;
     std::vector<std::uint32_t> onMean_;
     std::vector<std::uint32_t> offMean_;
+    QStringList unwrittenCalibration_;
 
     // Loop-side state: used by the acquisition thread only (kept between runs to avoid per-frame
     // allocation; the collector's store persists so an interrupted collection resumes).

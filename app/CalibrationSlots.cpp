@@ -63,6 +63,9 @@ void Quorin_Interface::threadSetMaxMinDialog() {
         label_save->setText(QStringLiteral("Full-Off set success"));
         state->setFullOffDone(false);
     }
+    // The reference is in use either way, but the toggle can only load what reached the files.
+    for (const QString& file : videoThread->takeUnwrittenCalibrationFiles())
+        quorin::dialogs::message(QStringLiteral("Cannot write ") + file);
 }
 
 void Quorin_Interface::on_Calibration_click() {
