@@ -5,17 +5,16 @@
 #include <QFile>
 #include <QTextStream>
 
-#include <cstdlib>
 #include <cstring>
-#include <new>
+#include <future>
 
 namespace quorin {
 namespace {
 
 constexpr std::size_t writeChunk = 1 << 20;
-// The longest line: 256 values of at most 15 bytes with their commas, the line end and the
-// copy slack of CurrentValueTexts::append.
-constexpr std::size_t lineRoom = frame::side * (maxDoubleText + 1) + 1 + CurrentValueTexts::appendRoom;
+// The longest line: 256 values with their commas and the line end, and what formatDouble may touch
+// beyond the last.
+constexpr std::size_t lineRoom = frame::side * (maxDoubleText + 1) + 1 + formatDoubleRoom;
 
 // Collects text in one large buffer and hands it to the file in big writes, checking each.
 class ChunkedFile {
@@ -59,21 +58,21 @@ char* appendText(char* out, const char* text) {
     return out + length;
 }
 
-// Writes every frame line by line with `appendValue`, each frame followed by its trailer.
+// Writes every frame line by line with `appendValue`, each frame followed by its trailer, into an
+// opened file, and closes it.
 template <typename AppendValue>
-FileWrite writeFrames(const QString& path, std::span<const SavedFrame> frames, const char* trailerPrefix,
+FileWrite writeFrames(ChunkedFile& file, std::span<const SavedFrame> frames, const char* trailerPrefix,
                       const std::function<void(std::size_t)>& beforeFrame, AppendValue appendValue) {
-    ChunkedFile file(path);
-    if (!file.open())
-        return FileWrite::OpenFailed;
+    std::vector<std::uint32_t> samples(frame::pixelCount);
     for (std::size_t i = 0; i < frames.size() && !file.failed(); ++i) {
         if (beforeFrame)
             beforeFrame(i);
-        const std::uint8_t* sample = frames[i].data();
+        frames[i].decode(std::span<std::uint32_t, frame::pixelCount>(samples));
+        const std::uint32_t* sample = samples.data();
         for (int row = 0; row < frame::side; ++row) {
             char* out = file.room();
-            for (int column = 0; column < frame::side; ++column, sample += frame::sampleBytes)
-                out = appendValue(out, frame::decodeSample(sample));
+            for (int column = 0; column < frame::side; ++column)
+                out = appendValue(out, *sample++);
             *out++ = '\n';
             file.commit(out);
         }
@@ -82,6 +81,24 @@ FileWrite writeFrames(const QString& path, std::span<const SavedFrame> frames, c
         file.commit(appendText(out, "\n\n\n"));
     }
     return file.finish() ? FileWrite::Written : FileWrite::WriteFailed;
+}
+
+FileWrite writeCurrentValues(ChunkedFile& file, std::span<const SavedFrame> frames, int rangeFactor,
+                             int int0Time) {
+    return writeFrames(file, frames, "Frame ", {}, [=](char* out, std::uint32_t sample) {
+        out = formatDouble(out, currentValue(sample, rangeFactor, int0Time));
+        *out++ = ',';
+        return out;
+    });
+}
+
+FileWrite writeRawSamples(ChunkedFile& file, std::span<const SavedFrame> frames,
+                          const std::function<void(std::size_t)>& beforeFrame) {
+    return writeFrames(file, frames, "", beforeFrame, [](char* out, std::uint32_t sample) {
+        out = formatUnsigned(out, sample);
+        *out++ = ',';
+        return out;
+    });
 }
 
 template <typename WriteValue>
@@ -93,7 +110,7 @@ FileWrite writeFramesReference(const QString& path, std::span<const SavedFrame> 
     QTextStream out(&file);
     for (std::size_t i = 0; i < frames.size(); ++i) {
         for (std::size_t p = 0; p < frame::pixelCount; ++p) {
-            writeValue(out, frame::decodeSample(frames[i].data() + p * frame::sampleBytes));
+            writeValue(out, frames[i].sample(p));
             out << ',';
             if ((p + 1) % frame::side == 0)
                 out << '\n';
@@ -114,41 +131,40 @@ DataFilePaths dataFilePaths(const QByteArray& savePath, const QString& saveName,
             QString::fromUtf8(stem + "_Frames_" + "raw data" + ".csv")};
 }
 
-void CurrentValueTexts::Free::operator()(Slot* table) const {
-    std::free(table);
-}
-
-CurrentValueTexts::CurrentValueTexts(int rangeFactor, int int0Time)
-    : rangeFactor_(rangeFactor), int0Time_(int0Time),
-      slots_(static_cast<Slot*>(std::calloc(std::size_t{frame::fullScale} + 1, sizeof(Slot)))) {
-    if (!slots_)
-        throw std::bad_alloc();
-}
-
-char* CurrentValueTexts::appendFormatted(char* out, std::uint32_t sample) const {
-    out = formatDouble(out, currentValue(sample, rangeFactor_, int0Time_));
-    *out++ = ',';
-    return out;
-}
-
-void CurrentValueTexts::fill(Slot& slot, std::uint32_t sample) const {
-    slot.length = static_cast<std::uint8_t>(appendFormatted(slot.text, sample) - slot.text);
-}
-
 FileWrite writeCurrentValueFile(const QString& path, std::span<const SavedFrame> frames, int rangeFactor,
                                 int int0Time) {
-    CurrentValueTexts texts(rangeFactor, int0Time);
-    return writeFrames(path, frames, "Frame ", {},
-                       [&texts](char* out, std::uint32_t sample) { return texts.append(out, sample); });
+    ChunkedFile file(path);
+    return file.open() ? writeCurrentValues(file, frames, rangeFactor, int0Time) : FileWrite::OpenFailed;
 }
 
 FileWrite writeRawSampleFile(const QString& path, std::span<const SavedFrame> frames,
                              const std::function<void(std::size_t)>& beforeFrame) {
-    return writeFrames(path, frames, "", beforeFrame, [](char* out, std::uint32_t sample) {
-        out = formatUnsigned(out, sample);
-        *out++ = ',';
-        return out;
-    });
+    ChunkedFile file(path);
+    return file.open() ? writeRawSamples(file, frames, beforeFrame) : FileWrite::OpenFailed;
+}
+
+DataFilesWritten writeDataFiles(const DataFilePaths& paths, std::span<const SavedFrame> frames,
+                                int rangeFactor, int int0Time,
+                                const std::function<void(const QString&)>& openFailed,
+                                const std::function<void(std::size_t)>& beforeRawFrame) {
+    ChunkedFile current(paths.currentValues);
+    ChunkedFile raw(paths.rawSamples);
+    DataFilesWritten written{FileWrite::OpenFailed, FileWrite::OpenFailed};
+    const bool currentOpen = current.open();
+    if (!currentOpen)
+        openFailed(paths.currentValues);
+    const bool rawOpen = raw.open();
+    if (!rawOpen)
+        openFailed(paths.rawSamples);
+    std::future<FileWrite> rawWritten;
+    if (rawOpen)
+        rawWritten =
+            std::async(std::launch::async, [&] { return writeRawSamples(raw, frames, beforeRawFrame); });
+    if (currentOpen)
+        written.currentValues = writeCurrentValues(current, frames, rangeFactor, int0Time);
+    if (rawOpen)
+        written.rawSamples = rawWritten.get();
+    return written;
 }
 
 FileWrite writeCurrentValueFileReference(const QString& path, std::span<const SavedFrame> frames,

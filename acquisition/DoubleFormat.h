@@ -7,8 +7,10 @@
 
 namespace quorin {
 
-// The longest text formatDouble writes ("-1.23457e-308").
+// The longest text formatDouble writes ("-1.23457e-308"), and the bytes it may touch beyond `out`
+// while writing it.
 inline constexpr std::size_t maxDoubleText = 13;
+inline constexpr std::size_t formatDoubleRoom = 24;
 
 // Writes `value` the way QTextStream writes a double by default: general notation, 6 significant
 // digits rounded half away from zero on the exact binary value (19.53125 gives 19.5313), trailing
@@ -16,7 +18,8 @@ inline constexpr std::size_t maxDoubleText = 13;
 // 1e+06 on. Returns the end of the text.
 char* formatDouble(char* out, double value);
 
-// Writes `value` in decimal without sign or leading zeros; returns the end of the text.
+// Writes `value` in decimal without sign or leading zeros; returns the end of the text. May touch
+// up to 10 bytes at `out`.
 char* formatUnsigned(char* out, std::uint32_t value);
 
 } // namespace quorin

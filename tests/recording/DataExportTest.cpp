@@ -13,14 +13,16 @@
 namespace quorin {
 namespace {
 
-void putSample(SavedFrame& frame, std::size_t pixel, std::uint32_t value) {
+using RawBytes = std::vector<std::uint8_t>;
+
+void putSample(RawBytes& frame, std::size_t pixel, std::uint32_t value) {
     for (std::size_t b = 0; b < frame::sampleBytes; ++b)
         frame[pixel * frame::sampleBytes + b] = static_cast<std::uint8_t>(value >> (8 * b));
 }
 
 // Zero signal everywhere but a few pixels that exercise the value texts.
-SavedFrame fixtureFrame() {
-    SavedFrame frame(frame::frameBytes);
+RawBytes fixtureFrame() {
+    RawBytes frame(frame::frameBytes);
     for (std::size_t p = 0; p < frame::pixelCount; ++p)
         putSample(frame, p, frame::zeroSignal);
     putSample(frame, 0, 5000);
@@ -29,6 +31,10 @@ SavedFrame fixtureFrame() {
     putSample(frame, 255, frame::fullScale);
     putSample(frame, 65535, 0xFFFFFFFFu); // beyond 20 bits: written as it came
     return frame;
+}
+
+SavedFrame saved(const RawBytes& raw) {
+    return SavedFrame(std::span<const std::uint8_t, frame::frameBytes>(raw.data(), frame::frameBytes));
 }
 
 std::string repeat(const std::string& text, int times) {
@@ -54,7 +60,7 @@ protected:
 };
 
 TEST_F(DataExportTest, OneFrameByteForByte) {
-    const std::vector<SavedFrame> frames{fixtureFrame()};
+    const std::vector<SavedFrame> frames{saved(fixtureFrame())};
     ASSERT_EQ(writeCurrentValueFile("current.csv", frames, 25, 180), FileWrite::Written);
     ASSERT_EQ(writeRawSampleFile("raw.csv", frames), FileWrite::Written);
 
@@ -69,11 +75,15 @@ TEST_F(DataExportTest, OneFrameByteForByte) {
 }
 
 TEST_F(DataExportTest, FastFilesEqualTheReferenceFiles) {
+    // 20-bit codes, then a frame with some wider samples as a board fault could bring.
     std::mt19937 random(7);
-    std::vector<SavedFrame> frames(3, SavedFrame(frame::frameBytes));
-    for (SavedFrame& frame : frames)
+    std::vector<SavedFrame> frames;
+    for (int f = 0; f < 3; ++f) {
+        RawBytes raw(frame::frameBytes);
         for (std::size_t p = 0; p < frame::pixelCount; ++p)
-            putSample(frame, p, p % 97 == 0 ? random() : random() % (frame::fullScale + 1));
+            putSample(raw, p, f == 2 && p % 97 == 0 ? random() : random() % (frame::fullScale + 1));
+        frames.push_back(saved(raw));
+    }
     std::vector<std::size_t> announced;
     for (auto [rangeFactor, int0Time] : {std::pair{25, 180}, std::pair{4, 125}}) {
         ASSERT_EQ(writeCurrentValueFile("fast.csv", frames, rangeFactor, int0Time), FileWrite::Written);
@@ -81,8 +91,11 @@ TEST_F(DataExportTest, FastFilesEqualTheReferenceFiles) {
                   FileWrite::Written);
         EXPECT_TRUE(readAll("fast.csv") == readAll("reference.csv")) << rangeFactor << " " << int0Time;
     }
-    ASSERT_EQ(writeRawSampleFile("fast_raw.csv", frames, [&](std::size_t i) { announced.push_back(i); }),
-              FileWrite::Written);
+    const DataFilesWritten both = writeDataFiles({"fast_both.csv", "fast_raw.csv"}, frames, 4, 125, {},
+                                                 [&](std::size_t i) { announced.push_back(i); });
+    ASSERT_EQ(both.currentValues, FileWrite::Written);
+    ASSERT_EQ(both.rawSamples, FileWrite::Written);
+    EXPECT_TRUE(readAll("fast_both.csv") == readAll("reference.csv"));
     ASSERT_EQ(writeRawSampleFileReference("reference_raw.csv", frames), FileWrite::Written);
     EXPECT_TRUE(readAll("fast_raw.csv") == readAll("reference_raw.csv"));
     EXPECT_EQ(announced, (std::vector<std::size_t>{0, 1, 2}));
@@ -94,7 +107,7 @@ TEST_F(DataExportTest, FailuresAreReported) {
     QFile plain("plain");
     ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
     plain.close();
-    const std::vector<SavedFrame> frames{fixtureFrame()};
+    const std::vector<SavedFrame> frames{saved(fixtureFrame())};
     const struct {
         const char* path;
         FileWrite expected;
@@ -102,6 +115,40 @@ TEST_F(DataExportTest, FailuresAreReported) {
     for (const auto& c : cases) {
         EXPECT_EQ(writeCurrentValueFile(c.path, frames, 25, 180), c.expected) << c.path;
         EXPECT_EQ(writeRawSampleFile(c.path, frames), c.expected) << c.path;
+    }
+
+    QStringList unopened;
+    const DataFilesWritten both = writeDataFiles({"full.csv", "plain/raw.csv"}, frames, 25, 180,
+                                                 [&](const QString& path) { unopened << path; });
+    EXPECT_EQ(both.currentValues, FileWrite::WriteFailed);
+    EXPECT_EQ(both.rawSamples, FileWrite::OpenFailed);
+    EXPECT_EQ(unopened, QStringList{"plain/raw.csv"});
+}
+
+// Frames of 24-bit samples are held in three bytes a sample, wider ones as they came.
+TEST(SavedFrameTest, KeepsEverySample) {
+    const struct {
+        std::uint32_t widest;
+        std::size_t held;
+    } cases[] = {{frame::fullScale, 3 * frame::pixelCount},
+                 {0xFFFFFF, 3 * frame::pixelCount},
+                 {0x1000000, frame::frameBytes},
+                 {0xFFFFFFFF, frame::frameBytes}};
+    std::mt19937 random(5);
+    for (const auto& c : cases) {
+        RawBytes raw(frame::frameBytes);
+        for (std::size_t p = 0; p < frame::pixelCount; ++p)
+            putSample(raw, p, random() % (frame::fullScale + 1));
+        putSample(raw, 4711, c.widest);
+        const SavedFrame kept = saved(raw);
+        EXPECT_EQ(kept.heldBytes(), c.held);
+        std::vector<std::uint32_t> samples(frame::pixelCount);
+        kept.decode(std::span<std::uint32_t, frame::pixelCount>(samples));
+        for (std::size_t p = 0; p < frame::pixelCount; ++p) {
+            const std::uint32_t expected = frame::decodeSample(raw.data() + p * frame::sampleBytes);
+            ASSERT_EQ(samples[p], expected) << p;
+            ASSERT_EQ(kept.sample(p), expected) << p;
+        }
     }
 }
 

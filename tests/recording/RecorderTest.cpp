@@ -16,8 +16,10 @@
 namespace quorin {
 namespace {
 
-SavedFrame rawFrame(std::uint32_t sample) {
-    SavedFrame frame(frame::frameBytes);
+using RawBytes = std::vector<std::uint8_t>;
+
+RawBytes rawFrame(std::uint32_t sample) {
+    RawBytes frame(frame::frameBytes);
     for (std::size_t p = 0; p < frame::pixelCount; ++p)
         for (std::size_t b = 0; b < frame::sampleBytes; ++b)
             frame[p * frame::sampleBytes + b] = static_cast<std::uint8_t>(sample >> (8 * b));
@@ -59,7 +61,7 @@ protected:
     Recorder& recorder() { return thread.recorder(); }
     QString output(const QString& name) const { return dir.filePath(name); }
 
-    void recordRaw(const SavedFrame& frame) {
+    void recordRaw(const RawBytes& frame) {
         recorder().recordRawFrame(RawFrame(frame.data(), frame::frameBytes));
     }
 
@@ -72,8 +74,8 @@ TEST_F(RecorderTest, DataBuffersNFramesThenExportsThem) {
     thread.saveNumber = 3;
     thread.isSaveData = true;
     std::vector<int> seen;
-    std::vector<SavedFrame> frames{rawFrame(5000), rawFrame(4095), rawFrame(0x12345)};
-    for (const SavedFrame& frame : frames) {
+    const std::vector<RawBytes> raw{rawFrame(5000), rawFrame(4095), rawFrame(0x12345)};
+    for (const RawBytes& frame : raw) {
         EXPECT_FALSE(QFile::exists(output("probe_3_Frames.csv")));
         recordRaw(frame);
         seen.push_back(RunningDataManager::instance()->saveProgress());
@@ -82,6 +84,9 @@ TEST_F(RecorderTest, DataBuffersNFramesThenExportsThem) {
     EXPECT_EQ(progress.count(), 4); // one per buffered frame and one after the export
     EXPECT_FALSE(thread.isSaveData);
 
+    std::vector<SavedFrame> frames;
+    for (const RawBytes& frame : raw)
+        frames.emplace_back(RawFrame(frame.data(), frame::frameBytes));
     ASSERT_EQ(writeCurrentValueFileReference("expected.csv", frames, 25, 180), FileWrite::Written);
     ASSERT_EQ(writeRawSampleFileReference("expected_raw.csv", frames), FileWrite::Written);
     EXPECT_TRUE(readAll(output("probe_3_Frames.csv")) == readAll("expected.csv"));
