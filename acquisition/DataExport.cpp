@@ -5,52 +5,18 @@
 #include <QFile>
 #include <QTextStream>
 
+#include <atomic>
 #include <cstring>
-#include <future>
+#include <semaphore>
+#include <thread>
 
 namespace quorin {
 namespace {
 
-constexpr std::size_t writeChunk = 1 << 20;
-// The longest line: 256 values with their commas and the line end, and what formatDouble may touch
-// beyond the last.
-constexpr std::size_t lineRoom = frame::side * (maxDoubleText + 1) + 1 + formatDoubleRoom;
-
-// Collects text in one large buffer and hands it to the file in big writes, checking each.
-class ChunkedFile {
-public:
-    explicit ChunkedFile(const QString& path) : file_(path), buffer_(writeChunk + lineRoom) {}
-
-    bool open() { return file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered); }
-
-    // Room for one line; `commit` the end of what was written there.
-    char* room() { return buffer_.data() + used_; }
-    void commit(char* end) {
-        used_ = static_cast<std::size_t>(end - buffer_.data());
-        if (used_ >= writeChunk)
-            flush();
-    }
-
-    // Writes what is buffered and closes the file; false when any byte did not reach it.
-    bool finish() {
-        flush();
-        file_.close();
-        return !failed_ && file_.error() == QFileDevice::NoError;
-    }
-    bool failed() const { return failed_; }
-
-private:
-    void flush() {
-        if (!failed_ && used_ > 0)
-            failed_ = file_.write(buffer_.data(), static_cast<qint64>(used_)) != static_cast<qint64>(used_);
-        used_ = 0;
-    }
-
-    QFile file_;
-    std::vector<char> buffer_;
-    std::size_t used_ = 0;
-    bool failed_ = false;
-};
+// The longest frame text: 65,536 values with their commas, 256 line ends, the trailer with its two
+// empty lines, and what formatDouble may touch beyond the last value.
+constexpr std::size_t frameTextRoom =
+    frame::pixelCount * (maxDoubleText + 1) + frame::side + 32 + formatDoubleRoom;
 
 char* appendText(char* out, const char* text) {
     const std::size_t length = std::strlen(text);
@@ -58,47 +24,83 @@ char* appendText(char* out, const char* text) {
     return out + length;
 }
 
-// Writes every frame line by line with `appendValue`, each frame followed by its trailer, into an
-// opened file, and closes it.
+// The text of one frame, its lines and its trailer, formatted into a buffer of its own.
+template <typename AppendValue> class FrameText {
+public:
+    FrameText(const char* trailerPrefix, AppendValue appendValue)
+        : trailerPrefix_(trailerPrefix), appendValue_(appendValue), samples_(frame::pixelCount),
+          text_(frameTextRoom) {}
+
+    void format(const SavedFrame& saved, std::size_t index) {
+        saved.decode(std::span<std::uint32_t, frame::pixelCount>(samples_));
+        const std::uint32_t* sample = samples_.data();
+        char* out = text_.data();
+        for (int row = 0; row < frame::side; ++row) {
+            for (int column = 0; column < frame::side; ++column)
+                out = appendValue_(out, *sample++);
+            *out++ = '\n';
+        }
+        out = appendText(out, trailerPrefix_);
+        out = formatUnsigned(out, static_cast<std::uint32_t>(index));
+        length_ = static_cast<std::size_t>(appendText(out, "\n\n\n") - text_.data());
+    }
+
+    // False when the file did not take every byte.
+    bool writeTo(QFile& file) const {
+        return file.write(text_.data(), static_cast<qint64>(length_)) == static_cast<qint64>(length_);
+    }
+
+private:
+    const char* trailerPrefix_;
+    AppendValue appendValue_;
+    std::vector<std::uint32_t> samples_;
+    std::vector<char> text_;
+    std::size_t length_ = 0;
+};
+
+// Writes every frame followed by its trailer. Formatting is the export's cost, so a helper thread
+// formats the odd frames while this one formats the even ones; this thread writes them in order,
+// one large write a frame, and stops at the first write that fails.
 template <typename AppendValue>
-FileWrite writeFrames(ChunkedFile& file, std::span<const SavedFrame> frames, const char* trailerPrefix,
+FileWrite writeFrames(const QString& path, std::span<const SavedFrame> frames, const char* trailerPrefix,
                       const std::function<void(std::size_t)>& beforeFrame, AppendValue appendValue) {
-    std::vector<std::uint32_t> samples(frame::pixelCount);
-    for (std::size_t i = 0; i < frames.size() && !file.failed(); ++i) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return FileWrite::OpenFailed;
+    FrameText even(trailerPrefix, appendValue);
+    FrameText odd(trailerPrefix, appendValue);
+    std::binary_semaphore oddFormatted{0};
+    std::binary_semaphore oddWritten{1};
+    std::atomic<bool> stop{false};
+    std::thread helper([&] {
+        for (std::size_t i = 1; i < frames.size(); i += 2) {
+            oddWritten.acquire();
+            if (stop.load(std::memory_order_relaxed))
+                return;
+            odd.format(frames[i], i);
+            oddFormatted.release();
+        }
+    });
+
+    auto write = [&](const auto& text, std::size_t i) {
         if (beforeFrame)
             beforeFrame(i);
-        frames[i].decode(std::span<std::uint32_t, frame::pixelCount>(samples));
-        const std::uint32_t* sample = samples.data();
-        for (int row = 0; row < frame::side; ++row) {
-            char* out = file.room();
-            for (int column = 0; column < frame::side; ++column)
-                out = appendValue(out, *sample++);
-            *out++ = '\n';
-            file.commit(out);
-        }
-        char* out = appendText(file.room(), trailerPrefix);
-        out = formatUnsigned(out, static_cast<std::uint32_t>(i));
-        file.commit(appendText(out, "\n\n\n"));
+        return text.writeTo(file);
+    };
+    bool written = true;
+    for (std::size_t i = 0; i < frames.size() && written; i += 2) {
+        even.format(frames[i], i);
+        written = write(even, i);
+        if (i + 1 == frames.size())
+            break;
+        oddFormatted.acquire();
+        written = written && write(odd, i + 1);
+        stop.store(!written, std::memory_order_relaxed);
+        oddWritten.release();
     }
-    return file.finish() ? FileWrite::Written : FileWrite::WriteFailed;
-}
-
-FileWrite writeCurrentValues(ChunkedFile& file, std::span<const SavedFrame> frames, int rangeFactor,
-                             int int0Time) {
-    return writeFrames(file, frames, "Frame ", {}, [=](char* out, std::uint32_t sample) {
-        out = formatDouble(out, currentValue(sample, rangeFactor, int0Time));
-        *out++ = ',';
-        return out;
-    });
-}
-
-FileWrite writeRawSamples(ChunkedFile& file, std::span<const SavedFrame> frames,
-                          const std::function<void(std::size_t)>& beforeFrame) {
-    return writeFrames(file, frames, "", beforeFrame, [](char* out, std::uint32_t sample) {
-        out = formatUnsigned(out, sample);
-        *out++ = ',';
-        return out;
-    });
+    helper.join();
+    file.close();
+    return written && file.error() == QFileDevice::NoError ? FileWrite::Written : FileWrite::WriteFailed;
 }
 
 template <typename WriteValue>
@@ -133,38 +135,20 @@ DataFilePaths dataFilePaths(const QByteArray& savePath, const QString& saveName,
 
 FileWrite writeCurrentValueFile(const QString& path, std::span<const SavedFrame> frames, int rangeFactor,
                                 int int0Time) {
-    ChunkedFile file(path);
-    return file.open() ? writeCurrentValues(file, frames, rangeFactor, int0Time) : FileWrite::OpenFailed;
+    return writeFrames(path, frames, "Frame ", {}, [=](char* out, std::uint32_t sample) {
+        out = formatDouble(out, currentValue(sample, rangeFactor, int0Time));
+        *out++ = ',';
+        return out;
+    });
 }
 
 FileWrite writeRawSampleFile(const QString& path, std::span<const SavedFrame> frames,
                              const std::function<void(std::size_t)>& beforeFrame) {
-    ChunkedFile file(path);
-    return file.open() ? writeRawSamples(file, frames, beforeFrame) : FileWrite::OpenFailed;
-}
-
-DataFilesWritten writeDataFiles(const DataFilePaths& paths, std::span<const SavedFrame> frames,
-                                int rangeFactor, int int0Time,
-                                const std::function<void(const QString&)>& openFailed,
-                                const std::function<void(std::size_t)>& beforeRawFrame) {
-    ChunkedFile current(paths.currentValues);
-    ChunkedFile raw(paths.rawSamples);
-    DataFilesWritten written{FileWrite::OpenFailed, FileWrite::OpenFailed};
-    const bool currentOpen = current.open();
-    if (!currentOpen)
-        openFailed(paths.currentValues);
-    const bool rawOpen = raw.open();
-    if (!rawOpen)
-        openFailed(paths.rawSamples);
-    std::future<FileWrite> rawWritten;
-    if (rawOpen)
-        rawWritten =
-            std::async(std::launch::async, [&] { return writeRawSamples(raw, frames, beforeRawFrame); });
-    if (currentOpen)
-        written.currentValues = writeCurrentValues(current, frames, rangeFactor, int0Time);
-    if (rawOpen)
-        written.rawSamples = rawWritten.get();
-    return written;
+    return writeFrames(path, frames, "", beforeFrame, [](char* out, std::uint32_t sample) {
+        out = formatUnsigned(out, sample);
+        *out++ = ',';
+        return out;
+    });
 }
 
 FileWrite writeCurrentValueFileReference(const QString& path, std::span<const SavedFrame> frames,

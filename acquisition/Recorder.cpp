@@ -59,18 +59,20 @@ void Recorder::recordRawFrame(RawFrame frame) {
 void Recorder::exportData() {
     const DataFilePaths paths = dataFilePaths(savePath(), RunningDataManager::instance()->saveName(),
                                               thread_.saveNumber.load(std::memory_order_relaxed));
-    auto openFailed = [](const QString&) { std::cout << "open failed" << std::endl; };
-    auto printIndex = [](std::size_t i) { std::cout << i << '\n'; };
-    const DataFilesWritten written = writeDataFiles(paths, savedFrames, thread_.rangeFactor.load(),
-                                                    thread_.int0Time.load(), openFailed, printIndex);
     QStringList unwritten;
-    for (auto [result, path] : {std::pair{written.currentValues, paths.currentValues},
-                                std::pair{written.rawSamples, paths.rawSamples}}) {
-        if (result == FileWrite::Written)
-            continue;
-        std::cerr << "Error: Cannot write " << path.toStdString() << std::endl;
-        unwritten << path;
-    }
+    auto report = [&unwritten](FileWrite result, const QString& path) {
+        if (result == FileWrite::OpenFailed)
+            std::cout << "open failed" << std::endl;
+        if (result != FileWrite::Written) {
+            std::cerr << "Error: Cannot write " << path.toStdString() << std::endl;
+            unwritten << path;
+        }
+    };
+    report(writeCurrentValueFile(paths.currentValues, savedFrames, thread_.rangeFactor.load(),
+                                 thread_.int0Time.load()),
+           paths.currentValues);
+    report(writeRawSampleFile(paths.rawSamples, savedFrames, [](std::size_t i) { std::cout << i << '\n'; }),
+           paths.rawSamples);
     std::cout.flush();
     std::vector<SavedFrame>().swap(savedFrames);
 
