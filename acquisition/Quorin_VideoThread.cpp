@@ -6,7 +6,6 @@
 #include "ProcessState.h"
 #include "RunningDataManager.h"
 
-#include <QMutexLocker>
 
 #include <algorithm>
 #include <thread>
@@ -22,8 +21,9 @@ Quorin_VideoThread::~Quorin_VideoThread() {
 }
 
 void Quorin_VideoThread::startAcquisition(FT_HANDLE handle, FT_STATUS lastStatus) {
-    if (isRunning())
+    if (isRunning() || loopActive_.load(std::memory_order_acquire))
         return;
+    loopActive_.store(true, std::memory_order_relaxed);
     deviceHandle = handle;
     status = lastStatus;
     // Armed here rather than by the loop, so a stop that follows at once cannot be overwritten.
@@ -37,12 +37,12 @@ bool Quorin_VideoThread::stopAndWait(std::chrono::milliseconds bound) {
 }
 
 std::shared_ptr<const LevelMaps> Quorin_VideoThread::levelMaps() const {
-    QMutexLocker lock(&mapsMutex_);
+    std::lock_guard lock(mapsMutex_);
     return maps_;
 }
 
 void Quorin_VideoThread::setLevelMaps(std::shared_ptr<const LevelMaps> maps) {
-    QMutexLocker lock(&mapsMutex_);
+    std::lock_guard lock(mapsMutex_);
     maps_ = std::move(maps);
 }
 
@@ -51,7 +51,7 @@ void Quorin_VideoThread::resetLevelMaps() {
 }
 
 void Quorin_VideoThread::loadLevelMaps(const QString& onMeanFile, const QString& offMeanFile) {
-    QMutexLocker lock(&mapsMutex_);
+    std::lock_guard lock(mapsMutex_);
     std::vector<std::uint32_t> upper = maps_->maxMap();
     std::vector<std::uint32_t> lower = maps_->minMap();
     loadMeanFile(onMeanFile, fullOnLevelFactor, upper);
@@ -60,21 +60,25 @@ void Quorin_VideoThread::loadLevelMaps(const QString& onMeanFile, const QString&
 }
 
 std::vector<std::uint32_t> Quorin_VideoThread::onMean() const {
-    QMutexLocker lock(&mapsMutex_);
+    std::lock_guard lock(mapsMutex_);
     return onMean_;
 }
 
 std::vector<std::uint32_t> Quorin_VideoThread::offMean() const {
-    QMutexLocker lock(&mapsMutex_);
+    std::lock_guard lock(mapsMutex_);
     return offMean_;
 }
 
 QStringList Quorin_VideoThread::takeUnwrittenCalibrationFiles() {
-    QMutexLocker lock(&mapsMutex_);
+    std::lock_guard lock(mapsMutex_);
     return std::exchange(unwrittenCalibration_, {});
 }
 
 void Quorin_VideoThread::run() {
+    struct LoopEnd {
+        std::atomic<bool>& active;
+        ~LoopEnd() { active.store(false, std::memory_order_release); }
+    } loopEnd{loopActive_};
     FT_SetTimeouts(deviceHandle, bounds::captureTimeoutMs, bounds::captureTimeoutMs);
     // Bytes left over from the open handshake must not shift the first frame.
     status = FT_Purge(deviceHandle, FT_PURGE_RX);
@@ -178,7 +182,7 @@ void Quorin_VideoThread::finishCollection(Reference kind) {
     const std::vector<std::uint32_t>& means = collector_.means();
     const bool fullOn = kind == Reference::FullOn;
     {
-        QMutexLocker lock(&mapsMutex_);
+        std::lock_guard lock(mapsMutex_);
         std::vector<std::uint32_t> lower = maps_->minMap();
         std::vector<std::uint32_t> upper = maps_->maxMap();
         levelsFromMeans(means, fullOn ? fullOnLevelFactor : fullOffLevelFactor, fullOn ? upper : lower);
@@ -188,7 +192,7 @@ void Quorin_VideoThread::finishCollection(Reference kind) {
     const QStringList unwritten = writeCalibrationFiles(
         kind, means, rangeFactor.load(std::memory_order_relaxed), int0Time.load(std::memory_order_relaxed));
     {
-        QMutexLocker lock(&mapsMutex_);
+        std::lock_guard lock(mapsMutex_);
         unwrittenCalibration_ << unwritten;
     }
     auto* runState = RunningDataManager::instance();

@@ -12,13 +12,13 @@
 
 #include <QByteArray>
 #include <QImage>
-#include <QMutex>
 #include <QStringList>
 #include <QThread>
 
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 class Quorin_VideoThread : public QThread {
@@ -92,7 +92,11 @@ private:
     void collectReferences(quorin::RawFrame frame);
     void finishCollection(quorin::Reference kind);
 
-    mutable QMutex mapsMutex_;
+    // Set by the start protocol, cleared (release) as the loop returns: the start protocol's acquire
+    // load orders the last loop's writes to deviceHandle and status before its own.
+    std::atomic<bool> loopActive_{false};
+
+    mutable std::mutex mapsMutex_;
     std::shared_ptr<const quorin::LevelMaps> maps_;
     std::vector<std::uint32_t> onMean_;
     std::vector<std::uint32_t> offMean_;

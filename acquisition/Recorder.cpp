@@ -4,7 +4,6 @@
 #include "RunningDataManager.h"
 
 #include <QDir>
-#include <QMutexLocker>
 
 #include <opencv2/core/utility.hpp>
 #include <opencv2/imgcodecs.hpp>
@@ -22,17 +21,17 @@ QString joined(const QByteArray& utf8) {
 } // namespace
 
 void Recorder::setSavePath(const QByteArray& savePath) {
-    QMutexLocker lock(&mutex_);
+    std::lock_guard lock(mutex_);
     savePath_ = savePath;
 }
 
 QByteArray Recorder::savePath() const {
-    QMutexLocker lock(&mutex_);
+    std::lock_guard lock(mutex_);
     return savePath_;
 }
 
 Recorder::ExportReport Recorder::lastExport() const {
-    QMutexLocker lock(&mutex_);
+    std::lock_guard lock(mutex_);
     return report_;
 }
 
@@ -76,7 +75,7 @@ void Recorder::exportData() {
     std::cout.flush();
     std::vector<SavedFrame>().swap(savedFrames);
 
-    QMutexLocker lock(&mutex_);
+    std::lock_guard lock(mutex_);
     ++report_.serial;
     report_.unwritten = unwritten;
 }

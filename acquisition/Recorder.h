@@ -8,11 +8,11 @@
 #include "VideoRecorder.h"
 
 #include <QByteArray>
-#include <QMutex>
 #include <QStringList>
 
 #include <opencv2/core/mat.hpp>
 
+#include <mutex>
 #include <vector>
 
 class Quorin_VideoThread;
@@ -56,7 +56,7 @@ private:
 
     Quorin_VideoThread& thread_;
 
-    mutable QMutex mutex_; // guards savePath_ and report_
+    mutable std::mutex mutex_; // guards savePath_ and report_
     QByteArray savePath_;
     ExportReport report_;
 

@@ -1,6 +1,5 @@
 #include "RunningDataManager.h"
 
-#include <QMutexLocker>
 
 RunningDataManager* RunningDataManager::instance() {
     static RunningDataManager manager;
@@ -14,12 +13,12 @@ void RunningDataManager::setSharedVariable(int value) {
 }
 
 QString RunningDataManager::saveName() const {
-    QMutexLocker lock(&saveNameMutex_);
+    std::lock_guard lock(saveNameMutex_);
     return saveName_;
 }
 
 void RunningDataManager::setSaveName(const QString& name) {
-    QMutexLocker lock(&saveNameMutex_);
+    std::lock_guard lock(saveNameMutex_);
     saveName_ = name;
 }
 

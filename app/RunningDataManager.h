@@ -1,11 +1,11 @@
 // The run state shared by the windows and the acquisition thread.
 #pragma once
 
-#include <QMutex>
 #include <QObject>
 #include <QString>
 
 #include <atomic>
+#include <mutex>
 
 class RunningDataManager : public QObject {
     Q_OBJECT
@@ -44,7 +44,7 @@ private:
     std::atomic<bool> fullOffDone_{false};
     std::atomic<int> sharedVariable_{0};
     std::atomic<int> saveProgress_{0};
-    mutable QMutex saveNameMutex_;
+    mutable std::mutex saveNameMutex_;
     QString saveName_{QStringLiteral("name")};
     std::atomic<int> mirrorOn_{0};
     std::atomic<int> rotationAngle_{0};

@@ -9,7 +9,6 @@
 
 #include <QFile>
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <opencv2/core.hpp>
@@ -42,13 +41,19 @@ protected:
     std::pair<double, double> greyStatistics() {
         const std::size_t seen = board().framesSynthesised();
         EXPECT_TRUE(QTest::qWaitFor([&] { return board().framesSynthesised() > seen + 1; }, 5000));
-        QSignalSpy pictures(&thread(), &Quorin_VideoThread::labelUishow);
-        if (!pictures.wait(5000))
+        // Taken on this thread through a queued connection, as the window takes it.
+        QImage shown;
+        QObject receiver;
+        QObject::connect(&thread(), &Quorin_VideoThread::labelUishow, &receiver,
+                         [&](const QImage& image) { shown = image; }, Qt::QueuedConnection);
+        if (!QTest::qWaitFor([&] { return !shown.isNull(); }, 5000))
             ADD_FAILURE() << "no picture";
-        const QImage picture =
-            pictures.last().at(0).value<QImage>().convertToFormat(QImage::Format_Grayscale8);
-        const cv::Mat grey(picture.height(), picture.width(), CV_8UC1,
+        // The smooth-scaled grey picture is RGB32 with equal channels; its blue channel is the grey.
+        const QImage picture = shown.convertToFormat(QImage::Format_RGB32);
+        const cv::Mat bgra(picture.height(), picture.width(), CV_8UC4,
                            const_cast<uchar*>(picture.constBits()), std::size_t(picture.bytesPerLine()));
+        cv::Mat grey;
+        cv::extractChannel(bgra, grey, 0);
         cv::Scalar mean, deviation;
         cv::meanStdDev(grey, mean, deviation);
         return {mean[0], deviation[0]};
