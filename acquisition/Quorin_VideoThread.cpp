@@ -6,7 +6,6 @@
 #include "ProcessState.h"
 #include "RunningDataManager.h"
 
-
 #include <algorithm>
 #include <thread>
 #include <utility>

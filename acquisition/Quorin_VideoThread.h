@@ -81,6 +81,8 @@ signals:
     void savepic(QImage Qtemp);
     void saveDialog();
     void setFlag();
+    // A picture or video recording has ended with outputs it could not write (Recorder::takeLostOutputs).
+    void recordingLost();
 
 protected:
     void run() override;

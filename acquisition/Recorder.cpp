@@ -4,11 +4,13 @@
 #include "RunningDataManager.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <opencv2/core/utility.hpp>
 #include <opencv2/imgcodecs.hpp>
 
 #include <iostream>
+#include <utility>
 
 namespace quorin {
 namespace {
@@ -35,8 +37,14 @@ Recorder::ExportReport Recorder::lastExport() const {
     return report_;
 }
 
+QStringList Recorder::takeLostOutputs() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(lostOutputs_, {});
+}
+
 void Recorder::runStarted() {
     pictureCounter_ = 0;
+    picturesLost_ = 0;
 }
 
 void Recorder::recordRawFrame(RawFrame frame) {
@@ -87,13 +95,15 @@ void Recorder::recordOrientedFrame(const cv::Mat& oriented) {
     const int saveNumber = thread_.saveNumber.load(std::memory_order_relaxed);
     if (pictures && !video) {
         ++pictureCounter_;
-        if (oriented.empty())
+        if (oriented.empty()) {
             std::cerr << "Error: Source image is empty." << std::endl;
-        else
-            writePicture(oriented, pictureCounter_);
+            ++picturesLost_;
+        } else if (!writePicture(oriented, pictureCounter_)) {
+            ++picturesLost_;
+        }
         if (pictureCounter_ >= saveNumber) {
             thread_.isSavePicture.store(false, std::memory_order_relaxed);
-            std::cout << "picture saved successfully." << std::endl;
+            finishPictures(true);
             pictureCounter_ = 0;
         }
     } else if (video && !pictures) {
@@ -114,21 +124,28 @@ void Recorder::recordOrientedFrame(const cv::Mat& oriented) {
         ++pictureCounter_;
         if (oriented.empty()) {
             std::cerr << "Error: Source image is empty." << std::endl;
+            ++picturesLost_;
         } else {
             video_.write(oriented);
-            writePicture(oriented, pictureCounter_);
+            if (!writePicture(oriented, pictureCounter_))
+                ++picturesLost_;
         }
         if (pictureCounter_ >= saveNumber) {
             thread_.isSavePicture.store(false, std::memory_order_relaxed);
             thread_.isSaveVideo.store(false, std::memory_order_relaxed);
+            finishPictures(false);
             finishVideo();
         }
     }
 }
 
-void Recorder::writePicture(const cv::Mat& oriented, int number) {
+QByteArray Recorder::pictureDirectory() const {
+    return savePath() + '/' + RunningDataManager::instance()->saveName().toUtf8() + "pic";
+}
+
+bool Recorder::writePicture(const cv::Mat& oriented, int number) {
     const QByteArray name = RunningDataManager::instance()->saveName().toUtf8();
-    const QByteArray directory = savePath() + '/' + name + "pic";
+    const QByteArray directory = pictureDirectory();
     const QString file = joined(directory + '/' + name + '_' + QByteArray::number(number) + ".png");
     bool written = QDir().mkpath(joined(directory));
     try {
@@ -138,20 +155,52 @@ void Recorder::writePicture(const cv::Mat& oriented, int number) {
     }
     if (!written)
         std::cerr << "Error: Failed to save the image." << std::endl;
+    return written;
 }
 
 void Recorder::openVideo() {
     const QByteArray name = RunningDataManager::instance()->saveName().toUtf8();
-    if (!video_.open(joined(savePath() + '/' + name + '_' + "output_video.mp4"))) {
+    videoPath_ = joined(savePath() + '/' + name + '_' + "output_video.mp4");
+    if (!video_.open(videoPath_)) {
         std::cerr << "Error: Could not create video writer." << std::endl;
         std::cerr << "Ticks: " << static_cast<double>(cv::getTickCount()) << std::endl;
     }
 }
 
+// The success line only when every picture was written; otherwise the operator is told how many
+// were lost. `announce`: pictures were the recording's only output.
+void Recorder::finishPictures(bool announce) {
+    if (picturesLost_ == 0) {
+        if (announce)
+            std::cout << "picture saved successfully." << std::endl;
+        return;
+    }
+    reportLost(QStringLiteral("Cannot write %1 of %2 pictures to %3")
+                   .arg(picturesLost_)
+                   .arg(pictureCounter_)
+                   .arg(joined(pictureDirectory())));
+    picturesLost_ = 0;
+}
+
+// A writer that never opened, or a file that is gone or empty once closed, is a lost video.
 void Recorder::finishVideo() {
+    const bool opened = video_.isOpen();
     video_.finish();
-    std::cout << "video saved successfully." << std::endl;
     pictureCounter_ = 0;
+    if (opened && QFileInfo(videoPath_).size() > 0) {
+        std::cout << "video saved successfully." << std::endl;
+        return;
+    }
+    std::cerr << "Error: Cannot write " << videoPath_.toStdString() << std::endl;
+    reportLost(QStringLiteral("Cannot write ") + videoPath_);
+}
+
+void Recorder::reportLost(const QString& message) {
+    {
+        std::lock_guard lock(mutex_);
+        lostOutputs_ << message;
+    }
+    emit thread_.recordingLost();
 }
 
 } // namespace quorin

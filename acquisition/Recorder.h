@@ -48,23 +48,33 @@ public:
     };
     ExportReport lastExport() const;
 
+    // Operator messages for pictures and videos of finished recordings that were not written, since
+    // the last call. The thread's recordingLost() tells when there are new ones.
+    QStringList takeLostOutputs();
+
 private:
     void exportData();
-    void writePicture(const cv::Mat& oriented, int number);
+    bool writePicture(const cv::Mat& oriented, int number);
     void openVideo();
+    QByteArray pictureDirectory() const;
+    void finishPictures(bool announce);
     void finishVideo();
+    void reportLost(const QString& message);
 
     Quorin_VideoThread& thread_;
 
-    mutable std::mutex mutex_; // guards savePath_ and report_
+    mutable std::mutex mutex_; // guards savePath_, report_ and lostOutputs_
     QByteArray savePath_;
     ExportReport report_;
+    QStringList lostOutputs_;
 
     // Acquisition thread only.
     std::vector<SavedFrame> savedFrames; // raw frames in arrival order, until their export
     int savedCount = 0;                  // kept across stops of the capture
     int pictureCounter_ = 0;             // pictures and video frames, separate from the reference collections
+    int picturesLost_ = 0;               // pictures of the current recording that could not be written
     VideoRecorder video_;                // open from the first to the N-th video frame
+    QString videoPath_;                  // the current recording's video file
 };
 
 } // namespace quorin

@@ -67,6 +67,7 @@ public slots:
     void on_Rotate_click();
     void threadSaveDialog();
     void threadSetMaxMinDialog();
+    void threadRecordingLost();
     void toggleFullscreen();
 
 protected:

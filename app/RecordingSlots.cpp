@@ -126,3 +126,9 @@ void Quorin_Interface::threadSaveDialog() {
     if (width >= 1 && width <= fullProgressWidth)
         widget_11->setFixedWidth(width);
 }
+
+// Pictures and videos are not part of the status line, which reports the data files.
+void Quorin_Interface::threadRecordingLost() {
+    for (const QString& message : videoThread->recorder().takeLostOutputs())
+        quorin::dialogs::message(message);
+}

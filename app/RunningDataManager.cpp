@@ -1,6 +1,5 @@
 #include "RunningDataManager.h"
 
-
 RunningDataManager* RunningDataManager::instance() {
     static RunningDataManager manager;
     return &manager;

@@ -44,8 +44,9 @@ protected:
         // Taken on this thread through a queued connection, as the window takes it.
         QImage shown;
         QObject receiver;
-        QObject::connect(&thread(), &Quorin_VideoThread::labelUishow, &receiver,
-                         [&](const QImage& image) { shown = image; }, Qt::QueuedConnection);
+        QObject::connect(
+            &thread(), &Quorin_VideoThread::labelUishow, &receiver,
+            [&](const QImage& image) { shown = image; }, Qt::QueuedConnection);
         if (!QTest::qWaitFor([&] { return !shown.isNull(); }, 5000))
             ADD_FAILURE() << "no picture";
         // The smooth-scaled grey picture is RGB32 with equal channels; its blue channel is the grey.

@@ -111,6 +111,32 @@ TEST_F(FaultSession, OutputDirectoryRemovedDuringARecordingLosesBothFilesVisibly
     EXPECT_TRUE(picturesArrive(2)) << "the capture stopped";
 }
 
+// Pictures and video cannot be written while the data files can: the status line reports the data
+// files, the operator is told of the lost outputs.
+TEST_F(FaultSession, LostPicturesAndVideoAreNamedBesideASuccessfulExport) {
+    ASSERT_TRUE(workDir().mkpath(QStringLiteral("out")));
+    const QDir out(workDir().filePath(QStringLiteral("out")));
+    block(out, QStringLiteral("namepic"), Block::RegularFileAsDirectory);
+    block(out, QStringLiteral("name_output_video.mp4"), Block::Directory);
+    startCapture();
+    press(QStringLiteral("pushButton"), 1s);
+    find<QLineEdit>(QStringLiteral("lineEdit_savepath"))->setText(out.path());
+    find<QLineEdit>(QStringLiteral("lineEdit_savename"))->setText(QStringLiteral("name"));
+    find<QComboBox>(QStringLiteral("comboBox_3"))->setCurrentIndex(0);
+    find<QCheckBox>(QStringLiteral("checkBox_Picture"))->setChecked(true);
+    find<QCheckBox>(QStringLiteral("checkBox_Video"))->setChecked(true);
+    press(QStringLiteral("pushButton_save_confirm"), 1s);
+
+    const QStringList expected{QStringLiteral("Cannot write 1 of 1 pictures to ") + out.filePath("namepic"),
+                               QStringLiteral("Cannot write ") + out.filePath("name_output_video.mp4")};
+    ASSERT_TRUE(waitFor([&] { return messages.size() >= expected.size(); }, 20s))
+        << messages.join('|').toStdString();
+    EXPECT_EQ(messages, expected);
+    EXPECT_TRUE(text(QStringLiteral("label_save")).endsWith(QLatin1String(" save success")));
+    EXPECT_TRUE(QFile::exists(out.filePath(currentFile)));
+    EXPECT_TRUE(picturesArrive(2)) << "the capture stopped";
+}
+
 // ---- Calibration: a Full-ON reference whose files cannot be written.
 
 struct CalibrationRow {

@@ -170,6 +170,37 @@ TEST_F(RecorderTest, PicturesAndVideoCountTheirOwnFrames) {
     }
 }
 
+// An output that could not be written is not announced as saved; the operator hears of it once.
+TEST_F(RecorderTest, LostPicturesAndVideoAreReportedNotAnnounced) {
+    ASSERT_TRUE(QDir().mkpath(output("probepic/probe_2.png/kept")));
+    ASSERT_TRUE(QDir().mkpath(output("probe_output_video.mp4/kept")));
+    const QString lostPicture = QStringLiteral("Cannot write 1 of 2 pictures to ") + output("probepic");
+    const QString lostVideo = QStringLiteral("Cannot write ") + output("probe_output_video.mp4");
+    struct LostCase {
+        bool pictures;
+        bool video;
+        QStringList lost;
+    };
+    const LostCase cases[] = {
+        {true, false, {lostPicture}}, {false, true, {lostVideo}}, {true, true, {lostPicture, lostVideo}}};
+    for (const LostCase& c : cases) {
+        SCOPED_TRACE(std::string(c.pictures ? "pictures " : "") + (c.video ? "video" : ""));
+        QSignalSpy lost(&thread, &Quorin_VideoThread::recordingLost);
+        thread.saveNumber = 2;
+        thread.isSavePicture = c.pictures;
+        thread.isSaveVideo = c.video;
+        testing::internal::CaptureStdout();
+        recorder().recordOrientedFrame(greyFrame(10));
+        recorder().recordOrientedFrame(greyFrame(20));
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+        EXPECT_EQ(lost.count(), c.lost.size());
+        EXPECT_EQ(recorder().takeLostOutputs(), c.lost);
+        EXPECT_TRUE(recorder().takeLostOutputs().isEmpty());
+        EXPECT_EQ(QFile::exists(output("probepic/probe_1.png")), c.pictures);
+        QFile::remove(output("probepic/probe_1.png"));
+    }
+}
+
 TEST_F(RecorderTest, OneFrameVideoReadsBack) {
     thread.saveNumber = 1;
     thread.isSaveVideo = true;
