@@ -28,6 +28,10 @@ void Quorin_VideoThread::startAcquisition(FT_HANDLE handle, FT_STATUS lastStatus
     // Armed here rather than by the loop, so a stop that follows at once cannot be overwritten.
     acquisitionRunning.store(true, std::memory_order_relaxed);
     start(QThread::InheritPriority);
+    // No thread could be made (or its loop has already ended): a later start may try again. An
+    // exchange, so a loop's release of the flag still reaches the next start's acquire.
+    if (!isRunning())
+        loopActive_.exchange(false, std::memory_order_acq_rel);
 }
 
 bool Quorin_VideoThread::stopAndWait(std::chrono::milliseconds bound) {
