@@ -134,6 +134,7 @@ bool Quorin_VideoThread::fetchFrame(BlockAssembler& assembler, std::vector<std::
                              std::min<DWORD>(queued, static_cast<DWORD>(readBuffer.size())), &received);
         if (status != FT_OK) {
             acquisitionRunning.store(false, std::memory_order_relaxed);
+            emit boardLost();
             return false;
         }
         lastData = Clock::now();

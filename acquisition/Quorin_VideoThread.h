@@ -83,6 +83,8 @@ signals:
     void setFlag();
     // A picture or video recording has ended with outputs it could not write (Recorder::takeLostOutputs).
     void recordingLost();
+    // The loop has ended by itself: a driver call failed (the board is gone or its handle closed).
+    void boardLost();
 
 protected:
     void run() override;

@@ -64,6 +64,15 @@ void Quorin_Interface::stopCapture() {
     RunningDataManager::instance()->setSharedVariable(0);
 }
 
+// The capture ended by itself on a failing board: the window shows it stopped and says why. The
+// board stays "open" until the operator closes it and opens it again.
+void Quorin_Interface::threadBoardLost() {
+    if (!captureRunning)
+        return; // stopped or closed by the operator meanwhile
+    stopCapture();
+    quorin::dialogs::message(QStringLiteral("Lost connection to the board"));
+}
+
 void Quorin_Interface::showuilabel(QImage Qtemp) {
     if (displayFrozen)
         return;

@@ -79,6 +79,7 @@ void Quorin_Interface::connectControls() {
     connect(lineEdit_password, &QLineEdit::returnPressed, this, &Q::on_Password_ok_click);
     connect(videoThread, &Quorin_VideoThread::setFlag, this, &Q::threadSetMaxMinDialog);
     connect(videoThread, &Quorin_VideoThread::recordingLost, this, &Q::threadRecordingLost);
+    connect(videoThread, &Quorin_VideoThread::boardLost, this, &Q::threadBoardLost);
     connect(pushButton_rotate, &QPushButton::clicked, this, &Q::on_Rotate_click);
     connect(pushButton_mirror, &QPushButton::clicked, this, &Q::on_Mirror_click);
 }

@@ -68,6 +68,7 @@ public slots:
     void threadSaveDialog();
     void threadSetMaxMinDialog();
     void threadRecordingLost();
+    void threadBoardLost();
     void toggleFullscreen();
 
 protected:

@@ -48,6 +48,7 @@ protected:
         QObject::connect(&thread, &Quorin_VideoThread::labelUishow, &receiver,
                          [this](const QImage& image) { pictures.push_back(image); });
         QObject::connect(&thread, &Quorin_VideoThread::setFlag, &receiver, [this] { ++finished; });
+        QObject::connect(&thread, &Quorin_VideoThread::boardLost, &receiver, [this] { ++boardLost; });
     }
 
     // Waits until `count` reaches `target`, at most `bound`.
@@ -85,6 +86,7 @@ protected:
     QObject receiver;
     std::vector<QImage> pictures;
     std::size_t finished = 0;
+    int boardLost = 0;
 };
 
 std::vector<std::uint8_t> blockRequestsIn(const std::vector<quorin::sim::HostWrite>& log) {
@@ -141,6 +143,7 @@ TEST_F(AcquisitionThread, UnplugEndsTheLoopWithNoFurtherPicture) {
     QTest::qWait(100);
     EXPECT_EQ(pictures.size(), shown);
     EXPECT_LE(shown, 2u); // at most the frame that was already complete
+    EXPECT_EQ(boardLost, 1);
 }
 
 TEST_F(AcquisitionThread, StalledBoardStopsWithinASecond) {
@@ -156,6 +159,8 @@ TEST_F(AcquisitionThread, StalledBoardStopsWithinASecond) {
     timer.start();
     EXPECT_TRUE(thread.stopAndWait(quorin::bounds::acquisitionStopBound));
     EXPECT_LT(timer.elapsed(), 1000);
+    QTest::qWait(50);
+    EXPECT_EQ(boardLost, 0) << "a stalled board is not a lost one";
 }
 
 TEST_F(AcquisitionThread, DarkThenFullLightCollectionsWriteTheFilesAndFlattenThePicture) {
