@@ -10,8 +10,9 @@ bool VideoRecorder::open(const QString& path) {
     const cv::Size size(frame::side, frame::side);
     const std::string file = path.toStdString();
     for (const char* codec : {"avc1", "mp4v"}) {
-        if (writer_.open(file, cv::VideoWriter::fourcc(codec[0], codec[1], codec[2], codec[3]),
-                         framesPerSecond, size, true))
+        if (writer_.open(file, cv::CAP_FFMPEG,
+                         cv::VideoWriter::fourcc(codec[0], codec[1], codec[2], codec[3]), framesPerSecond,
+                         size, true))
             return true;
     }
     return false;

@@ -13,8 +13,9 @@ public:
     static constexpr double framesPerSecond = 9.0;
 
     // Opens (or reopens, replacing) the file. H.264 where the video library can write it, MPEG-4
-    // Part 2 otherwise: the FFmpeg back end refuses to choose a codec for .mp4 on its own.
-    // Returns whether the writer is open.
+    // Part 2 otherwise: the FFmpeg back end refuses to choose a codec for .mp4 on its own. Only that
+    // back end is asked: the others cannot write MP4 files and, tried after a failure, GStreamer
+    // takes a file name for a pipeline. Returns whether the writer is open.
     bool open(const QString& path);
     bool isOpen() const { return writer_.isOpened(); }
 
